@@ -1,0 +1,153 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "color_tuning.h"
+#include "key_history.h"
+#include "sample_set.h"
+
+namespace velokrom {
+
+enum KeyOperation : int32_t { kAutoSetup = 0, kSelectBackground = 1, kSelectForeground = 2, kTuneColors = 3 };
+enum BlendMode : int32_t { kBlendDirect = 0, kBlendDefocused = 1, kBlendSolidColor = 2 };
+enum ViewMode : int32_t { kViewComposite = 0, kViewMatte = 1, kViewFront = 2, kViewBack = 3 };
+
+// Inclusive rectangle (top, left, bottom, right) used by the display's paint path.
+struct DisplayRect {
+    int32_t top;
+    int32_t left;
+    int32_t bottom;
+    int32_t right;
+};
+
+// The interactive state of one run and the engine's only way to images, memory, progress and
+// the user: its virtual operations. The plug-in, the command-line keyer and the tests each
+// implement them over their own image store. The declaration order of the 50 operations is
+// their slot order; keep it.
+class KeyerEngine {
+public:
+    KeyerEngine();
+    KeyerEngine(const KeyerEngine&) = delete;
+    KeyerEngine& operator=(const KeyerEngine&) = delete;
+
+    // ---- slots 0 to 4: progress and memory
+    virtual bool progress(int32_t done, int32_t total);
+    virtual void* allocate(size_t size) = 0;
+    virtual void release(void*& memory) = 0;
+    virtual void* lock(void* memory) = 0;
+    virtual void unlock(void* memory) = 0;
+    // ---- slots 5 to 7: byte index of each channel in a 3-byte pixel
+    virtual int32_t redIndex() = 0;
+    virtual int32_t greenIndex() = 0;
+    virtual int32_t blueIndex() = 0;
+    // ---- slots 8 to 12: row access, (row, col, count) relative to the filter rectangle
+    virtual uint8_t* foregroundRow(int32_t row, int32_t col, int32_t count) = 0;
+    virtual uint8_t* backgroundRow(int32_t row, int32_t col, int32_t count) = 0;
+    virtual uint8_t* defocusedRow(int32_t row, int32_t col, int32_t count) = 0;
+    virtual uint8_t* outputRow(int32_t row, int32_t col, int32_t count) = 0;
+    virtual uint8_t* matteRow(int32_t row, int32_t col, int32_t count) = 0;
+    // ---- slots 13 to 17: row stores, (source, row, col, count)
+    virtual void putForegroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
+    virtual void putBackgroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
+    virtual void putDefocusedRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
+    virtual void putOutputRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
+    virtual void putMatteRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
+    // ---- slots 18 to 22
+    virtual void doneForegroundRow() = 0;
+    virtual void doneBackgroundRow() = 0;
+    virtual void doneDefocusedRow() = 0;
+    virtual void doneOutputRow() = 0;
+    virtual void doneMatteRow() = 0;
+    // ---- slots 23 to 28: work rows of imageWidth pixels; matteWorkRow may be null
+    virtual Pixel16* workRowA() = 0;
+    virtual Pixel16* workRowB() = 0;
+    virtual Pixel16* workRowC() = 0;
+    virtual Pixel16* workRowD() = 0;
+    virtual uint8_t* workRow8() = 0;
+    virtual uint8_t* matteWorkRow() = 0;
+    // ---- slots 29 to 34
+    virtual void doneWorkRowA() = 0;
+    virtual void doneWorkRowB() = 0;
+    virtual void doneWorkRowC() = 0;
+    virtual void doneWorkRowD() = 0;
+    virtual void doneWorkRow8() = 0;
+    virtual void doneMatteWorkRow() = 0;
+    // ---- slot 35: the display's paint path; answers the host's result code
+    virtual int16_t displayRegion(const DisplayRect& sourceRect, const DisplayRect& destRect, void* deviceContext) = 0;
+    // ---- slots 36 to 40: the user; the engine's own versions do nothing
+    virtual void runInteractive();
+    virtual void runStartChoice();
+    virtual void openTuningDialog();
+    virtual void showAbout();
+    virtual void endInteractive(bool ok);
+    // ---- slots 41 to 49: the display buffer
+    virtual bool allocDisplayImage(size_t size) = 0;
+    virtual bool allocDisplayScratch(size_t size) = 0;
+    virtual void freeDisplayImage() = 0;
+    virtual void freeDisplayScratch() = 0;
+    virtual uint8_t* displayRow(int32_t row, int32_t col) = 0;
+    virtual void putDisplayRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
+    virtual void doneDisplayRow() = 0;
+    virtual uint8_t* lockDisplayScratch() = 0;
+    virtual void unlockDisplayScratch() = 0;
+
+    virtual ~KeyerEngine();
+
+    // ---- key operations (key_operations_engine.cpp)
+    // One pointer event of a sample drag: phase 0 begins, 1 extends, 2 ends and applies.
+    void sampleDrag(int32_t phase, int32_t x, int32_t y);
+    // Applies keyOperation to the SampleSet (sampleCount >= 1). False when Auto Setup could not
+    // get its sample block (the key is then left as it was).
+    bool applyKeyOperation();
+
+    // ---- the row pass (composite/process_image.cpp, composite/defocus.cpp)
+    bool processImage(bool reportProgress, bool recordHistory);
+    bool buildDefocusedBackground();
+    bool boxFilterRow(Pixel16* row, int32_t width, int32_t shift);
+
+    // ---- history (key_history_engine.cpp): each successful step restores the key and re-runs the pass
+    void pushHistory() { history_.push(); }
+    bool undo();
+    bool redo();
+    bool resetToInitial();
+    bool markSettings() { return history_.mark(); }
+    bool returnToMark();
+    const KeyHistory& history() const { return history_; }
+
+    // ---- settings file (key_history_engine.cpp): a successful read restores the key,
+    // re-runs the pass and records a history step.
+    bool readSettingsFile(const char* path);
+
+    // ---- colour tuning
+    void locateTuningTarget();
+    void beginTuning();
+    bool adjustTuning(int32_t sliderIndex, float value);
+    Color16 tuningSwatchColor();
+    void applyTuning();
+    void cancelTuning();
+    const TuningTarget& tuningTarget() const { return tuningTarget_; }
+
+    // ---- interactive state
+    int32_t imageWidth = 0;
+    int32_t imageHeight = 0;
+    int32_t keyOperation = kAutoSetup;
+    int32_t viewMode = kViewComposite;
+    int32_t blendMode = kBlendDefocused;
+    uint16_t solidColor[4] = {32767, 32767, 32767, 65535};
+    int32_t backgroundSource = 0;
+    bool writeMatteToAlpha = false;
+    bool hasAlphaPlane = false;
+    double zoomFactor = 1.0;
+    int32_t zoomMode = 0;
+    bool keyReady = false;
+    SampleSet samples{};
+
+private:
+    bool restoreAndReprocess(const KeyModelRecord* record);
+
+    KeyHistory history_;
+    TuningTarget tuningTarget_{};
+    KeyModelRecord tuningCheckpoint_{};
+};
+
+} // namespace velokrom
