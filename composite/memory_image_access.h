@@ -1,0 +1,100 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "engine/keyer_engine.h"
+
+namespace velokrom {
+
+// An 8-bit RGB image, 3 bytes per pixel, rows packed.
+struct RgbImage {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> pixels;
+
+    RgbImage() = default;
+    RgbImage(int32_t w, int32_t h, uint8_t fill = 0)
+        : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h) * 3, fill) {}
+    uint8_t* at(int32_t row, int32_t col) { return pixels.data() + (static_cast<size_t>(row) * width + col) * 3; }
+    const uint8_t* at(int32_t row, int32_t col) const {
+        return pixels.data() + (static_cast<size_t>(row) * width + col) * 3;
+    }
+};
+
+// The engine over images held in memory: the command-line keyer and the tests drive the same
+// key operations and row pass as the plug-in through it. The source image is the foreground;
+// output, matte and defocused images are made to its size.
+class MemoryImageAccess : public KeyerEngine {
+public:
+    MemoryImageAccess(RgbImage foreground, RgbImage background, bool withMatte = true);
+
+    RgbImage foreground;
+    RgbImage background;
+    RgbImage defocused;
+    RgbImage output;
+    std::vector<uint8_t> matte;  // empty when the run keeps no matte
+
+    // Called by progress(); answering false asks the running pass to stop. Default: continue.
+    std::function<bool(int32_t done, int32_t total)> onProgress;
+    // Number of allocations still allowed before allocate() fails; negative: unlimited.
+    int32_t allocationsLeft = -1;
+
+    bool progress(int32_t done, int32_t total) override;
+    void* allocate(size_t size) override;
+    void release(void*& memory) override;
+    void* lock(void* memory) override { return memory; }
+    void unlock(void*) override {}
+    int32_t redIndex() override { return 0; }
+    int32_t greenIndex() override { return 1; }
+    int32_t blueIndex() override { return 2; }
+    uint8_t* foregroundRow(int32_t row, int32_t col, int32_t) override { return foreground.at(row, col); }
+    uint8_t* backgroundRow(int32_t row, int32_t col, int32_t) override { return background.at(row, col); }
+    uint8_t* defocusedRow(int32_t row, int32_t col, int32_t) override { return defocused.at(row, col); }
+    uint8_t* outputRow(int32_t row, int32_t col, int32_t) override { return output.at(row, col); }
+    uint8_t* matteRow(int32_t row, int32_t col, int32_t) override;
+    void putForegroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
+    void putBackgroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
+    void putDefocusedRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
+    void putOutputRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
+    void putMatteRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
+    void doneForegroundRow() override {}
+    void doneBackgroundRow() override {}
+    void doneDefocusedRow() override {}
+    void doneOutputRow() override {}
+    void doneMatteRow() override {}
+    Pixel16* workRowA() override { return workRows_[0].data(); }
+    Pixel16* workRowB() override { return workRows_[1].data(); }
+    Pixel16* workRowC() override { return workRows_[2].data(); }
+    Pixel16* workRowD() override { return workRows_[3].data(); }
+    uint8_t* workRow8() override { return workRow8_.data(); }
+    uint8_t* matteWorkRow() override { return matte.empty() ? nullptr : matteWorkRow_.data(); }
+    void doneWorkRowA() override {}
+    void doneWorkRowB() override {}
+    void doneWorkRowC() override {}
+    void doneWorkRowD() override {}
+    void doneWorkRow8() override {}
+    void doneMatteWorkRow() override {}
+    int16_t displayRegion(const DisplayRect&, const DisplayRect&, void*) override { return 0; }
+    bool allocDisplayImage(size_t size) override;
+    bool allocDisplayScratch(size_t size) override;
+    void freeDisplayImage() override { displayImage_.clear(); }
+    void freeDisplayScratch() override { displayScratch_.clear(); }
+    uint8_t* displayRow(int32_t row, int32_t col) override;
+    void putDisplayRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
+    void doneDisplayRow() override {}
+    uint8_t* lockDisplayScratch() override { return displayScratch_.data(); }
+    void unlockDisplayScratch() override {}
+
+    // Columns of the display buffer, for displayRow addressing.
+    int32_t displayColumns = 0;
+
+private:
+    std::vector<Pixel16> workRows_[4];
+    std::vector<uint8_t> workRow8_;
+    std::vector<uint8_t> matteWorkRow_;
+    std::vector<uint8_t> displayImage_;
+    std::vector<uint8_t> displayScratch_;
+};
+
+} // namespace velokrom
