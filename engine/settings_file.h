@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "key_model.h"
@@ -16,7 +17,24 @@ bool writeSettingsFile(const char* path);
 // or has another signature. Extra bytes after the record are ignored.
 bool readSettingsRecord(const char* path, KeyModelRecord& record);
 
-// The name the save command writes to: ".vkp" appended when the file name has no dot.
-std::string settingsSavePath(const std::string& chosen);
+// The file dialogs' name buffer, in characters including the terminating NUL.
+constexpr size_t kSettingsPathCapacity = 260;
+
+// Turns the name chosen in the save dialog into the path written: ".vkp" is appended when the
+// file name itself (not its folders) has no dot. False when the result no longer fits the
+// dialog's name buffer; such a name is refused like a failed save.
+bool settingsSavePath(std::string& path);
+
+// The folder and name of the last settings file saved or loaded, offered by the next dialog;
+// they live as long as the library stays loaded.
+struct SettingsLocation {
+    char lastSettingsFile[256];
+    char lastSettingsDir[256];
+    // Splits the path at its last separator and remembers both parts. False, leaving both
+    // unchanged, when either part would not fit with its NUL.
+    bool remember(const std::string& path);
+};
+
+SettingsLocation& settingsLocation();
 
 } // namespace velokrom
