@@ -1,0 +1,69 @@
+#pragma once
+// The operating-system services the host side needs, one function per service. The plug-in
+// DLL implements them with Win32, the native build with POSIX, and the tests with a scripted
+// fake. Paths are UTF-8 strings; nothing here throws across the plug-in boundary by design
+// (implementations report failure through their results).
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velokrom {
+
+using WindowHandle = void*;  // HWND on Windows; an opaque token elsewhere
+
+enum class DriveType { Unknown, NoRootDirectory, Removable, Fixed, Remote, CdRom, RamDisk };
+enum class CreateDirectoryResult { Created, AlreadyExists, Failed };
+enum class FileMode { Read, Write };  // Write creates or truncates
+
+enum class MessageIcon { None, Stop, Exclamation, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct ScreenSize {
+    int32_t width;
+    int32_t height;
+};
+
+// An open binary file; closing happens in close() or the destructor.
+class FileStream {
+public:
+    virtual ~FileStream() = default;
+    virtual size_t read(void* buffer, size_t size) = 0;         // bytes read; fewer at the end or on error
+    virtual size_t write(const void* buffer, size_t size) = 0;  // bytes written; fewer on error
+    virtual bool close() = 0;                                   // false when buffered data could not be written
+};
+
+class PlatformServices {
+public:
+    virtual ~PlatformServices() = default;
+
+    // Host handles: a block of the given size, zero-filled, locked for its whole life (its address
+    // never changes), never freed by the filter; null when it cannot be had.
+    virtual void* allocateHostBlock(size_t size) = 0;
+
+    // The logical drive roots in the system's order ("C:\" ...); empty when the list cannot be read.
+    virtual std::vector<std::string> logicalDriveRoots() = 0;
+    virtual DriveType driveType(const std::string& root) = 0;
+    // The user's local application-data folder without a trailing separator; empty when unknown.
+    virtual std::string localAppDataFolder() = 0;
+    virtual char pathSeparator() = 0;
+    virtual CreateDirectoryResult createDirectory(const std::string& path) = 0;
+
+    // Null when the file cannot be opened.
+    virtual std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) = 0;
+    // Replaces target by source in one step (target may exist); false leaves both as they were.
+    virtual bool replaceFile(const std::string& source, const std::string& target) = 0;
+    virtual bool removeFile(const std::string& path) = 0;
+
+    // A modal message box; owner may be null. The answer is Ok for an Ok box, Yes or No otherwise.
+    virtual MessageAnswer messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,
+                                     const std::string& title, const std::string& text) = 0;
+    virtual void beep() = 0;  // the simple beep
+    virtual ScreenSize screenSize() = 0;
+    // A text of the string table (host/string_table.h); empty when there is none with that id.
+    virtual std::string loadString(int32_t id) = 0;
+};
+
+} // namespace velokrom

@@ -1,0 +1,20 @@
+#pragma once
+// The filter's entry, apart from the platform: the DLL's exported ENTRYPOINT and the native
+// emulated host both call pluginEntry with the services of their platform.
+#include <cstdint>
+
+#include "dialog_services.h"
+#include "platform_services.h"
+
+namespace velokrom {
+
+struct PluginEnvironment {
+    PlatformServices& platform;
+    DialogServices& dialogs;
+};
+
+// Answers one selector: record is the FilterRecord (an AboutRecord for selector 0), data the
+// host's word that keeps our data handle, result receives the result code. Never throws.
+void pluginEntry(int16_t selector, void* record, intptr_t* data, int16_t* result, PluginEnvironment& environment) noexcept;
+
+} // namespace velokrom
