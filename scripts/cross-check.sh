@@ -29,10 +29,12 @@ for preset in mingw-i686 mingw-x86_64; do
         rc=1
         continue
     fi
-    if cmp "$out/native.bin" "$out/$preset.bin"; then
+    if difference=$(cmp "$out/native.bin" "$out/$preset.bin"); then
         echo "cross-check: PASS: $preset output is byte-identical to native ($(wc -c < "$out/native.bin") bytes)"
     else
-        echo "cross-check: FAIL: $preset output differs from native"
+        offset=$(echo "$difference" | sed -n 's/.* byte \([0-9]*\).*/\1/p')
+        where=${offset:+ in section $(python3 scripts/fingerprint-section.py "$out/native.bin" "$offset")}
+        echo "cross-check: FAIL: $preset output differs from native: $difference$where"
         rc=1
     fi
 done
