@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/settings_file.h"
+#include "engine_fixture.h"
+
+namespace velokrom {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFile : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        dir = fs::temp_directory_path() / ("vk_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                          "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string path(const char* name) const { return (dir / name).string(); }
+    static std::vector<uint8_t> bytes(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    static void writeBytes(const std::string& p, const std::vector<uint8_t>& b) {
+        std::ofstream out(p, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+    }
+    fs::path dir;
+};
+
+TEST_F(SettingsFile, WrittenFileIsSignatureThenRecord) {
+    setUniformKey(1, 2, 3, 4, 5, 6);
+    ASSERT_TRUE(writeSettingsFile(path("a.vkp").c_str()));
+    const auto b = bytes(path("a.vkp"));
+    ASSERT_EQ(b.size(), 1502u);
+    EXPECT_EQ(std::memcmp(b.data(), "VelokromData Rev. 1.0\0", 22), 0);
+    const KeyModelRecord r = saveLiveKey();
+    EXPECT_EQ(std::memcmp(b.data() + 22, r.bytes, 1480), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
+}
+
+TEST_F(SettingsFile, LoadRestoresReprocessesAndRecords) {
+    engine->processImage(false, true);
+    setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
+    ASSERT_TRUE(writeSettingsFile(path("k.vkp").c_str()));
+    const KeyModelRecord saved = saveLiveKey();
+    clearKeyModel();
+    ASSERT_TRUE(engine->readSettingsFile(path("k.vkp").c_str()));
+    const KeyModelRecord loaded = saveLiveKey();
+    EXPECT_EQ(std::memcmp(saved.bytes, loaded.bytes, 1480), 0);
+    EXPECT_EQ(engine->history().count(), 2);
+    EXPECT_TRUE(engine->undo());  // back to the key from before the load
+    EXPECT_EQ(liveKeyModel().keyCenter[0], 0.0f);
+}
+
+TEST_F(SettingsFile, RefusedFilesLeaveTheKeyAlone) {
+    setUniformKey(5, 5, 5, 5, 5, 5);
+    ASSERT_TRUE(writeSettingsFile(path("good.vkp").c_str()));
+    auto good = bytes(path("good.vkp"));
+
+    auto revision = good;
+    revision[20] = '1';  // "Rev. 1.1"
+    writeBytes(path("revision.vkp"), revision);
+    auto noNul = good;
+    noNul[21] = ' ';
+    writeBytes(path("nonul.vkp"), noNul);
+    writeBytes(path("short.vkp"), std::vector<uint8_t>(good.begin(), good.begin() + 1000));
+    auto longer = good;
+    longer.insert(longer.end(), 50, 0xEE);
+    writeBytes(path("longer.vkp"), longer);
+
+    setUniformKey(7, 7, 7, 7, 7, 7);
+    for (const char* name : {"revision.vkp", "nonul.vkp", "short.vkp", "missing.vkp"}) {
+        EXPECT_FALSE(engine->readSettingsFile(path(name).c_str())) << name;
+        EXPECT_EQ(liveKeyModel().keyCenter[0], 7.0f) << name;
+    }
+    EXPECT_EQ(engine->history().count(), 0);
+    EXPECT_TRUE(engine->readSettingsFile(path("longer.vkp").c_str()));  // extra bytes ignored
+    EXPECT_EQ(liveKeyModel().keyCenter[0], 5.0f);
+}
+
+TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile) {
+    setUniformKey(1, 1, 1, 1, 1, 1);
+    ASSERT_TRUE(writeSettingsFile(path("keep.vkp").c_str()));
+    const auto before = bytes(path("keep.vkp"));
+    // The target's name is taken by a folder that cannot be replaced by a file.
+    fs::create_directories(dir / "taken.vkp" / "inside");
+    EXPECT_FALSE(writeSettingsFile(path("taken.vkp").c_str()));
+    EXPECT_TRUE(fs::is_directory(dir / "taken.vkp" / "inside"));
+    EXPECT_FALSE(fs::exists(path("taken.vkp") + ".vktmp"));
+    // Cannot even create the temporary: a folder that does not exist.
+    EXPECT_FALSE(writeSettingsFile(path("nowhere/x.vkp").c_str()));
+    EXPECT_EQ(bytes(path("keep.vkp")), before);
+}
+
+TEST_F(SettingsFile, SaveOverwritesAnExistingFile) {
+    setUniformKey(1, 1, 1, 1, 1, 1);
+    ASSERT_TRUE(writeSettingsFile(path("same.vkp").c_str()));
+    setUniformKey(2, 2, 2, 2, 2, 2);
+    ASSERT_TRUE(writeSettingsFile(path("same.vkp").c_str()));
+    KeyModelRecord r;
+    ASSERT_TRUE(readSettingsRecord(path("same.vkp").c_str(), r));
+    EXPECT_EQ(std::memcmp(r.bytes, saveLiveKey().bytes, 1480), 0);
+}
+
+TEST(SettingsPaths, ExtensionIsAddedOnlyToANameWithoutADot) {
+    std::string p = "C:\\keys.d\\green";
+    EXPECT_TRUE(settingsSavePath(p));
+    EXPECT_EQ(p, "C:\\keys.d\\green.vkp");
+    p = "C:\\keys\\green.key";
+    EXPECT_TRUE(settingsSavePath(p));
+    EXPECT_EQ(p, "C:\\keys\\green.key");
+    p = "/home/a.b/take";
+    EXPECT_TRUE(settingsSavePath(p));
+    EXPECT_EQ(p, "/home/a.b/take.vkp");
+    p = std::string(256, 'x');  // fits the dialog only without the extension
+    EXPECT_FALSE(settingsSavePath(p));
+}
+
+TEST(SettingsPaths, RememberedNameAndFolderNeverOverflow) {
+    SettingsLocation where{};
+    EXPECT_TRUE(where.remember("C:\\keys\\green.vkp"));
+    EXPECT_STREQ(where.lastSettingsFile, "green.vkp");
+    EXPECT_STREQ(where.lastSettingsDir, "C:\\keys");
+    EXPECT_TRUE(where.remember("plain.vkp"));
+    EXPECT_STREQ(where.lastSettingsDir, "");
+    EXPECT_FALSE(where.remember(std::string(300, 'd') + "\\a.vkp"));
+    EXPECT_FALSE(where.remember("C:\\" + std::string(256, 'n')));
+    EXPECT_STREQ(where.lastSettingsFile, "plain.vkp");  // unchanged by the refusals
+}
+
+} // namespace
+} // namespace velokrom
