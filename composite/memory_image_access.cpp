@@ -7,13 +7,16 @@
 namespace velokrom {
 
 MemoryImageAccess::MemoryImageAccess(RgbImage fg, RgbImage bg, bool withMatte)
+    : MemoryImageAccess(std::move(fg), std::move(bg), MemoryImageLayout{withMatte, true, true}) {}
+
+MemoryImageAccess::MemoryImageAccess(RgbImage fg, RgbImage bg, const MemoryImageLayout& layout)
     : foreground(std::move(fg)), background(std::move(bg)) {
     imageWidth = foreground.width;
     imageHeight = foreground.height;
-    defocused = RgbImage(imageWidth, imageHeight);
-    output = RgbImage(imageWidth, imageHeight);
+    if (layout.defocused) defocused = RgbImage(imageWidth, imageHeight);
+    if (layout.separateOutput) output = RgbImage(imageWidth, imageHeight);
     const size_t w = static_cast<size_t>(imageWidth);
-    if (withMatte) {
+    if (layout.matte) {
         matte.assign(w * static_cast<size_t>(imageHeight), 0);
         matteWorkRow_.assign(w, 0);
     }
@@ -34,6 +37,10 @@ void MemoryImageAccess::release(void*& memory) {
     memory = nullptr;
 }
 
+uint8_t* MemoryImageAccess::defocusedRow(int32_t row, int32_t col, int32_t) {
+    return defocused.pixels.empty() ? nullptr : defocused.at(row, col);
+}
+
 uint8_t* MemoryImageAccess::matteRow(int32_t row, int32_t col, int32_t) {
     return matte.empty() ? nullptr : matte.data() + static_cast<size_t>(row) * imageWidth + col;
 }
@@ -45,10 +52,10 @@ void MemoryImageAccess::putBackgroundRow(const uint8_t* source, int32_t row, int
     std::memcpy(background.at(row, col), source, static_cast<size_t>(count) * 3);
 }
 void MemoryImageAccess::putDefocusedRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) {
-    std::memcpy(defocused.at(row, col), source, static_cast<size_t>(count) * 3);
+    if (!defocused.pixels.empty()) std::memcpy(defocused.at(row, col), source, static_cast<size_t>(count) * 3);
 }
 void MemoryImageAccess::putOutputRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) {
-    std::memcpy(output.at(row, col), source, static_cast<size_t>(count) * 3);
+    std::memcpy(composite().at(row, col), source, static_cast<size_t>(count) * 3);
 }
 void MemoryImageAccess::putMatteRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) {
     if (!matte.empty()) std::memcpy(matte.data() + static_cast<size_t>(row) * imageWidth + col, source, static_cast<size_t>(count));

@@ -22,18 +22,31 @@ struct RgbImage {
     }
 };
 
+// Which images a MemoryImageAccess keeps besides the source and the background.
+struct MemoryImageLayout {
+    bool matte = true;      // the matte image and the matte work row
+    bool defocused = true;  // the defocused background; without it only Direct and Solid Color work
+    // false: composite rows overwrite the source rows. Only for a single pass whose source is not
+    // needed afterwards (a render): each row is read before its composite is written.
+    bool separateOutput = true;
+};
+
 // The engine over images held in memory: the command-line keyer and the tests drive the same
 // key operations and row pass as the plug-in through it. The source image is the foreground;
 // output, matte and defocused images are made to its size.
 class MemoryImageAccess : public KeyerEngine {
 public:
     MemoryImageAccess(RgbImage foreground, RgbImage background, bool withMatte = true);
+    MemoryImageAccess(RgbImage foreground, RgbImage background, const MemoryImageLayout& layout);
 
     RgbImage foreground;
     RgbImage background;
-    RgbImage defocused;
-    RgbImage output;
+    RgbImage defocused;          // empty when the layout has none
+    RgbImage output;             // empty when composite rows go over the source rows
     std::vector<uint8_t> matte;  // empty when the run keeps no matte
+
+    // The image that holds the composite: output, or the source rows it overwrote.
+    RgbImage& composite() { return output.pixels.empty() ? foreground : output; }
 
     // Called by progress(); answering false asks the running pass to stop. Default: continue.
     std::function<bool(int32_t done, int32_t total)> onProgress;
@@ -50,8 +63,8 @@ public:
     int32_t blueIndex() override { return 2; }
     uint8_t* foregroundRow(int32_t row, int32_t col, int32_t) override { return foreground.at(row, col); }
     uint8_t* backgroundRow(int32_t row, int32_t col, int32_t) override { return background.at(row, col); }
-    uint8_t* defocusedRow(int32_t row, int32_t col, int32_t) override { return defocused.at(row, col); }
-    uint8_t* outputRow(int32_t row, int32_t col, int32_t) override { return output.at(row, col); }
+    uint8_t* defocusedRow(int32_t row, int32_t col, int32_t) override;
+    uint8_t* outputRow(int32_t row, int32_t col, int32_t) override { return composite().at(row, col); }
     uint8_t* matteRow(int32_t row, int32_t col, int32_t) override;
     void putForegroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
     void putBackgroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
