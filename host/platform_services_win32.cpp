@@ -1,0 +1,123 @@
+#include "platform_services_win32.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+
+#include "module_instance_win32.h"
+#include "utf8_win32.h"
+
+namespace velokrom {
+namespace {
+
+// Buffered binary file I/O through the C runtime, opened by its wide-character name.
+class StdioFileStream final : public FileStream {
+public:
+    explicit StdioFileStream(std::FILE* file) : file_(file) {}
+    ~StdioFileStream() override { close(); }
+    size_t read(void* buffer, size_t size) override { return file_ ? std::fread(buffer, 1, size, file_) : 0; }
+    size_t write(const void* buffer, size_t size) override {
+        return file_ ? std::fwrite(buffer, 1, size, file_) : 0;
+    }
+    bool close() override {
+        if (!file_) return true;
+        const bool closed = std::fclose(file_) == 0;
+        file_ = nullptr;
+        return closed;
+    }
+
+private:
+    std::FILE* file_;
+};
+
+UINT iconStyle(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Stop: return MB_ICONSTOP;
+    case MessageIcon::Exclamation: return MB_ICONEXCLAMATION;
+    case MessageIcon::Information: return MB_ICONINFORMATION;
+    case MessageIcon::None: break;
+    }
+    return 0;
+}
+
+} // namespace
+
+void* Win32PlatformServices::allocateHostBlock(size_t size) {
+    // Movable and zero-filled, locked for good: hosts size the block with GlobalSize.
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    if (!block) return nullptr;
+    void* address = GlobalLock(block);
+    if (!address) GlobalFree(block);
+    return address;
+}
+
+std::vector<std::string> Win32PlatformServices::logicalDriveRoots() {
+    wchar_t list[1024];
+    const DWORD length = GetLogicalDriveStringsW(1024, list);
+    std::vector<std::string> roots;
+    if (length == 0 || length >= 1024) return roots;
+    // "C:\<NUL>D:\<NUL><NUL>": the list ends at the first empty entry.
+    for (const wchar_t* root = list; *root; root += lstrlenW(root) + 1) roots.push_back(narrow(root, lstrlenW(root)));
+    return roots;
+}
+
+DriveType Win32PlatformServices::driveType(const std::string& root) {
+    switch (GetDriveTypeW(widen(root).c_str())) {
+    case DRIVE_NO_ROOT_DIR: return DriveType::NoRootDirectory;
+    case DRIVE_REMOVABLE: return DriveType::Removable;
+    case DRIVE_FIXED: return DriveType::Fixed;
+    case DRIVE_REMOTE: return DriveType::Remote;
+    case DRIVE_CDROM: return DriveType::CdRom;
+    case DRIVE_RAMDISK: return DriveType::RamDisk;
+    default: return DriveType::Unknown;
+    }
+}
+
+std::string Win32PlatformServices::localAppDataFolder() {
+    wchar_t folder[MAX_PATH];
+    if (SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK) return {};
+    return narrow(folder, lstrlenW(folder));
+}
+
+CreateDirectoryResult Win32PlatformServices::createDirectory(const std::string& path) {
+    if (CreateDirectoryW(widen(path).c_str(), nullptr)) return CreateDirectoryResult::Created;
+    return GetLastError() == ERROR_ALREADY_EXISTS ? CreateDirectoryResult::AlreadyExists
+                                                  : CreateDirectoryResult::Failed;
+}
+
+std::unique_ptr<FileStream> Win32PlatformServices::openFile(const std::string& path, FileMode mode) {
+    std::FILE* file = _wfopen(widen(path).c_str(), mode == FileMode::Read ? L"rb" : L"wb");
+    if (!file) return nullptr;
+    return std::make_unique<StdioFileStream>(file);
+}
+
+bool Win32PlatformServices::replaceFile(const std::string& source, const std::string& target) {
+    return MoveFileExW(widen(source).c_str(), widen(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32PlatformServices::removeFile(const std::string& path) { return DeleteFileW(widen(path).c_str()) != 0; }
+
+MessageAnswer Win32PlatformServices::messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,
+                                                const std::string& title, const std::string& text) {
+    const UINT style = iconStyle(icon) | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);
+    const int answer = MessageBoxW(static_cast<HWND>(owner), widen(text).c_str(), widen(title).c_str(), style);
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void Win32PlatformServices::beep() { MessageBeep(0xFFFFFFFF); }
+
+ScreenSize Win32PlatformServices::screenSize() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+std::string Win32PlatformServices::loadString(int32_t id) {
+    // With a zero buffer size LoadStringW hands out the resource's own read-only text.
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(moduleInstance(), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? narrow(text, length) : std::string();
+}
+
+} // namespace velokrom

@@ -1,0 +1,13 @@
+#pragma once
+// The start dialog and the invisible modal host as Win32 dialogs from the library's resources.
+#include "host/dialog_services.h"
+
+namespace velokrom {
+
+class Win32DialogServices final : public DialogServices {
+public:
+    bool runStartDialog(WindowHandle owner, StartChoice& choice) override;  // start_dialog_win32.cpp
+    void runModalHost(WindowHandle owner, MainWindow& window) override;     // modal_host_win32.cpp
+};
+
+} // namespace velokrom
