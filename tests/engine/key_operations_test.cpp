@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/face_planes.h"
 #include "engine/key_operations.h"
 #include "engine_fixture.h"
@@ -134,6 +136,32 @@ TEST_F(KeyOperations, NestingKeepsTheChangedSurface) {
     enforceNesting(kInner);
     EXPECT_EQ(m.middleSurface[0], 9.0f);
     EXPECT_EQ(m.outerSurface[0], 9.0f);
+}
+
+} // namespace
+} // namespace velokrom
+
+namespace velokrom {
+namespace {
+
+// Records from a parameter block or a settings file may hold any bytes. Every operation on
+// such a key must stay defined (the sanitizer build checks every conversion on these paths).
+TEST_F(KeyOperations, HostileKeysKeepEveryOperationDefined) {
+    const float values[] = {NAN, INFINITY, -INFINITY, 3e38f, -3e38f, -1.0f, 0.0f, 1e9f};
+    for (float centre : values)
+        for (float radius : values) {
+            setUniformKey(centre, 20000, -centre, radius, radius, radius);
+            liveKeyModel().innerSurface[3] = -radius;
+            drag(kSelectBackground, {{0, 0}, {5, 3}});
+            drag(kSelectForeground, {{6, 0}});
+            drag(kTuneColors, {{6, 1}});
+            engine->beginTuning();
+            engine->adjustTuning(0, 1.0f);
+            engine->tuningSwatchColor();
+            engine->applyTuning();
+            engine->blendMode = kBlendSolidColor;
+            EXPECT_TRUE(engine->processImage(false, false));
+        }
 }
 
 } // namespace
