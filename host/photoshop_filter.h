@@ -18,7 +18,6 @@ namespace velokrom {
 
 using Boolean = uint8_t;  // any non-zero value is true; never read through bool
 using OSErr = int16_t;
-using Fixed = int32_t;
 using OSType = uint32_t;
 using Handle = char**;
 
@@ -45,7 +44,7 @@ struct RGBColor {
     uint16_t blue;
 };
 struct PlugInMonitor {
-    Fixed gamma, redX, redY, greenX, greenY, blueX, blueY, whiteX, whiteY, ambient;
+    int32_t gamma, redX, redY, greenX, greenY, blueX, blueY, whiteX, whiteY, ambient;
 };
 struct PlatformData {
     intptr_t hwnd;  // the host window that owns the filter's dialogs
@@ -126,8 +125,8 @@ struct FilterRecord {
     OSType hostSig;
     HostProc hostProc;
     int16_t imageMode;
-    Fixed imageHRes;
-    Fixed imageVRes;
+    int32_t imageHRes;  // 16.16 fixed point
+    int32_t imageVRes;
     Point floatCoord;
     Point wholeSize;
     PlugInMonitor monitor;
@@ -154,8 +153,8 @@ struct FilterRecord {
     int16_t maskPadding;
     char samplingSupport;
     char reservedByte;
-    Fixed inputRate;
-    Fixed maskRate;
+    int32_t inputRate;  // 16.16 fixed point
+    int32_t maskRate;
     UnusedProc colorServices;
     int16_t inLayerPlanes;
     int16_t inTransparencyMask;

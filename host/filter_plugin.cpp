@@ -1,0 +1,133 @@
+#include "filter_plugin.h"
+
+#include <cstdlib>
+
+#include "parameter_block.h"
+#include "show_message.h"
+#include "string_table.h"
+
+namespace velokrom {
+namespace {
+
+WindowHandle windowBehind(const void* platformData) {
+    return platformData ? reinterpret_cast<WindowHandle>(static_cast<const PlatformData*>(platformData)->hwnd)
+                        : nullptr;
+}
+
+} // namespace
+
+void showAboutBox(PlatformServices& platform, WindowHandle owner) {
+    platform.messageBox(owner, MessageIcon::Information, MessageButtons::Ok, platform.loadString(IDS_CAPTION),
+                        platform.loadString(IDS_ABOUT_TEXT));
+}
+
+FilterPlugin::FilterPlugin(CallContext& context, PluginEnvironment& environment)
+    : HostImageAccess(context, environment.platform), environment_(environment) {
+    hostWindow = windowBehind(record().platformData);
+    const ScreenSize screen = platform_.screenSize();
+    display.screenWidth = screen.width;
+    display.screenHeight = screen.height;
+    // The drag trail: one bit per screen pixel.
+    const size_t bytes = static_cast<size_t>(screen.width > 0 ? screen.width / 8 + 1 : 1) *
+                         static_cast<size_t>(screen.height > 0 ? screen.height : 1);
+    dragTrailMask_ = static_cast<uint8_t*>(std::calloc(bytes, 1));
+    if (!dragTrailMask_) result() = 1;
+}
+
+FilterPlugin::~FilterPlugin() { std::free(dragTrailMask_); }
+
+bool FilterPlugin::progress(int32_t done, int32_t total) {
+    if (hasParameterBlock() && parameterBlock().startDialogPending()) return MainWindow::progress(done, total);
+    return HostImageAccess::progress(done, total);
+}
+
+void FilterPlugin::showAbout() { showAboutBox(platform_, hostWindow); }
+
+bool FilterPlugin::runStartDialog(StartChoice& choice) {
+    choice = presetStartChoice(backgroundFileExists());
+    return environment_.dialogs.runStartDialog(hostWindow, choice);
+}
+
+void FilterPlugin::runInteractive() {
+    result() = 1;
+    environment_.dialogs.runModalHost(hostWindow, *this);
+}
+
+void FilterPlugin::runStartChoice() {
+    StartChoice choice = kSaveAsBackground;
+    for (;;) {
+        if (!runStartDialog(choice)) {
+            result() = 1;
+            return;
+        }
+        if (choice != kSaveAsBackground || !backgroundFileExists()) break;
+        const MessageAnswer overwrite =
+            platform_.messageBox(hostWindow, MessageIcon::Exclamation, MessageButtons::YesNo,
+                                 platform_.loadString(IDS_CAPTION), platform_.loadString(IDS_ASK_OVERWRITE));
+        if (overwrite == MessageAnswer::Yes) break;
+    }
+    switch (choice) {
+    case kSaveAsBackground:
+        if (saveBackground())
+            platform_.messageBox(hostWindow, MessageIcon::Information, MessageButtons::Ok,
+                                 platform_.loadString(IDS_CAPTION), platform_.loadString(IDS_BACKGROUND_SAVED));
+        else
+            showMessage(kMessageSaveFailed);
+        result() = 1;  // the host leaves the image as it was
+        return;
+    case kOverSavedBackground: backgroundSource = 0; break;
+    case kOverNeutralGray: backgroundSource = 1; break;
+    default: result() = 1; return;
+    }
+    if (prepareRun()) runInteractive();
+    finishRun();
+}
+
+bool FilterPlugin::passesStartChecks() {
+    const FilterRecord& r = record();
+    if (!hasParameterBlock() || !parameterBlock().isOurs() || !r.advanceState) {
+        result() = 1;
+        return false;
+    }
+    if (r.imageMode != plugInModeRGBColor) {
+        showMessage(kMessageRgbOnly);
+        result() = 1;
+        return false;
+    }
+    switch (checkRecordShape(r)) {
+    case RecordShape::Usable: return true;
+    case RecordShape::TooLarge: showMessage(kMessageNoMemory); break;
+    case RecordShape::Unusable: break;
+    }
+    result() = 1;
+    return false;
+}
+
+void FilterPlugin::renderPass() {
+    if (prepareRun()) {
+        // A pass the host aborted leaves a half-made composite: the host must not apply it.
+        if (passCompleted())
+            writeAlphaPlane();
+        else
+            result() = 1;
+    }
+    finishRun();
+}
+
+void FilterPlugin::runStart() {
+    locateBackgroundFile();
+    if (result() != noErr || !passesStartChecks()) return;
+    ParameterBlock block = parameterBlock();
+    if (block.startDialogPending()) {
+        if (!record().displayPixels) {
+            showMessage(kMessageHostTooOld);
+            result() = 1;
+            return;
+        }
+        runStartChoice();
+        block.setStartDialogPending(false);
+    }
+    if (result() == noErr) renderPass();
+}
+
+} // namespace velokrom

@@ -1,0 +1,45 @@
+#pragma once
+// The object of one start call: image access against the host record and the user-interface
+// side over the one engine state. It lives on the stack of the start call.
+#include <cstdint>
+
+#include "call_context.h"
+#include "host_image_access.h"
+#include "main_window.h"
+#include "plugin_entry.h"
+#include "start_dialog.h"
+
+namespace velokrom {
+
+class FilterPlugin : public HostImageAccess, public MainWindow {
+public:
+    FilterPlugin(CallContext& context, PluginEnvironment& environment);
+    ~FilterPlugin() override;
+
+    // While the start dialog's run is prepared or runs, progress goes to the window; otherwise
+    // to the host, which may abort.
+    bool progress(int32_t done, int32_t total) override;
+    // The modal host around the main window. A run that ends without OK or Cancel is a Cancel.
+    void runInteractive() override;
+    // The start dialog, the overwrite question, saving or the interactive pass.
+    void runStartChoice() override;
+    void showAbout() override;
+
+    // Shows the start dialog with its preset; false on Cancel.
+    bool runStartDialog(StartChoice& choice);
+
+    // The whole start call after construction: checks, start dialog flow, render pass.
+    void runStart();
+
+private:
+    bool passesStartChecks();
+    void renderPass();
+
+    PluginEnvironment& environment_;
+    uint8_t* dragTrailMask_ = nullptr;
+};
+
+// The about box, owned by owner.
+void showAboutBox(PlatformServices& platform, WindowHandle owner);
+
+} // namespace velokrom

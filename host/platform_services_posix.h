@@ -1,0 +1,36 @@
+#pragma once
+// The OS services on POSIX systems, for the native emulated host. There are no drive letters:
+// one directory plays the first fixed drive's root ("/" unless told otherwise), and the local
+// application-data folder is $XDG_DATA_HOME or ~/.local/share. Message boxes are written to the
+// standard error stream and answered with a fixed answer.
+#include <string>
+
+#include "platform_services.h"
+
+namespace velokrom {
+
+class PosixPlatformServices : public PlatformServices {
+public:
+    explicit PosixPlatformServices(std::string driveRoot = "/", MessageAnswer yesNoAnswer = MessageAnswer::No);
+
+    void* allocateHostBlock(size_t size) override;
+    std::vector<std::string> logicalDriveRoots() override;
+    DriveType driveType(const std::string& root) override;
+    std::string localAppDataFolder() override;
+    char pathSeparator() override { return '/'; }
+    CreateDirectoryResult createDirectory(const std::string& path) override;
+    std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) override;
+    bool replaceFile(const std::string& source, const std::string& target) override;
+    bool removeFile(const std::string& path) override;
+    MessageAnswer messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons, const std::string& title,
+                             const std::string& text) override;
+    void beep() override {}
+    ScreenSize screenSize() override { return {1024, 768}; }
+    std::string loadString(int32_t id) override;
+
+private:
+    std::string driveRoot_;
+    MessageAnswer yesNoAnswer_;
+};
+
+} // namespace velokrom
