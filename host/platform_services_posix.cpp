@@ -34,7 +34,15 @@ private:
 PosixPlatformServices::PosixPlatformServices(std::string driveRoot, MessageAnswer yesNoAnswer)
     : driveRoot_(std::move(driveRoot)), yesNoAnswer_(yesNoAnswer) {}
 
-void* PosixPlatformServices::allocateHostBlock(size_t size) { return std::calloc(size == 0 ? 1 : size, 1); }
+PosixPlatformServices::~PosixPlatformServices() {
+    for (void* block : hostBlocks_) std::free(block);
+}
+
+void* PosixPlatformServices::allocateHostBlock(size_t size) {
+    void* block = std::calloc(size == 0 ? 1 : size, 1);
+    if (block) hostBlocks_.push_back(block);
+    return block;
+}
 
 std::vector<std::string> PosixPlatformServices::logicalDriveRoots() { return {driveRoot_}; }
 

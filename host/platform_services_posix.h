@@ -12,6 +12,10 @@ namespace velokrom {
 class PosixPlatformServices : public PlatformServices {
 public:
     explicit PosixPlatformServices(std::string driveRoot = "/", MessageAnswer yesNoAnswer = MessageAnswer::No);
+    // The host blocks live as long as these services: the length of the process, for the filter.
+    ~PosixPlatformServices() override;
+    PosixPlatformServices(const PosixPlatformServices&) = delete;
+    PosixPlatformServices& operator=(const PosixPlatformServices&) = delete;
 
     void* allocateHostBlock(size_t size) override;
     std::vector<std::string> logicalDriveRoots() override;
@@ -31,6 +35,7 @@ public:
 private:
     std::string driveRoot_;
     MessageAnswer yesNoAnswer_;
+    std::vector<void*> hostBlocks_;
 };
 
 } // namespace velokrom

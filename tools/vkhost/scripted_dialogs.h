@@ -1,0 +1,49 @@
+#pragma once
+// The filter's windows played by a script: the start dialog answers from a queue, the modal
+// host hands the main window to a function. Used by the native vkhost and the tests.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "host/dialog_services.h"
+#include "host/main_window.h"
+
+namespace velokrom::vkhost {
+
+class ScriptedDialogs : public DialogServices {
+public:
+    // Answers of the start dialog, in turn: a choice (as if clicked, then OK) or nullopt for
+    // Cancel. With the queue empty the dialog is confirmed with its preset, as OK untouched.
+    std::deque<std::optional<StartChoice>> startAnswers;
+    // What happens inside the modal host; without it the main window runs (and closes) as built.
+    std::function<void(MainWindow&)> interactive;
+
+    // What the filter showed: the start dialog's presets, and the owners of both windows.
+    std::vector<StartChoice> startPresets;
+    std::vector<WindowHandle> owners;
+    int32_t modalHostRuns = 0;
+
+    bool runStartDialog(WindowHandle owner, StartChoice& choice) override {
+        owners.push_back(owner);
+        startPresets.push_back(choice);
+        if (startAnswers.empty()) return true;
+        const std::optional<StartChoice> answer = startAnswers.front();
+        startAnswers.pop_front();
+        if (!answer) return false;
+        choice = *answer;
+        return true;
+    }
+
+    void runModalHost(WindowHandle owner, MainWindow& window) override {
+        owners.push_back(owner);
+        ++modalHostRuns;
+        window.started = true;
+        if (interactive)
+            interactive(window);
+        else
+            window.runMainWindow(nullptr);
+    }
+};
+
+} // namespace velokrom::vkhost
