@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velokrom::cli {
+
+// The words of one command line, taken from the front.
+class Arguments {
+public:
+    explicit Arguments(std::vector<std::string> words) : words_(std::move(words)) {}
+
+    bool empty() const { return next_ >= words_.size(); }
+    // True when --help or -h is among the words still to come.
+    bool asksForHelp() const;
+    const std::string& peek() const { return words_[next_]; }
+    std::string take() { return words_[next_++]; }
+    // The word after the option just taken; throws when the line ends first.
+    std::string valueOf(const std::string& option);
+
+private:
+    std::vector<std::string> words_;
+    size_t next_ = 0;
+};
+
+bool isOption(const std::string& word);
+
+// A decimal integer in [low, high], the whole text; throws with what as the subject.
+int32_t parseInteger(const std::string& text, int32_t low, int32_t high, const std::string& what);
+
+// Comma-separated decimal integers, exactly count of them, each in [low, high].
+std::vector<int32_t> parseIntegerList(const std::string& text, size_t count, int32_t low, int32_t high,
+                                      const std::string& what);
+
+} // namespace velokrom::cli

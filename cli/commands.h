@@ -1,0 +1,14 @@
+#pragma once
+#include <ostream>
+
+#include "arguments.h"
+
+namespace velokrom::cli {
+
+// Each runs one command on the words after its name and returns the exit status; failures
+// throw CliError. out receives help and results, progress receives the batch progress bar.
+int runKey(Arguments& args, std::ostream& out);
+int runRender(Arguments& args, std::ostream& out, std::ostream& progress, bool progressIsTerminal);
+int runInfo(Arguments& args, std::ostream& out);
+
+} // namespace velokrom::cli

@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+#include "engine/key_model.h"
+
+namespace velokrom::cli {
+
+// Reads a settings file's key record; throws CliError for a missing file or one that is not a
+// settings file.
+KeyModelRecord readKeyFile(const std::string& path);
+
+} // namespace velokrom::cli
