@@ -59,12 +59,15 @@ HostOptions hostOptionsFor(const RunArguments& run, const HostImage& image) {
     return options;
 }
 
-int16_t runSession(EmulatedHost& host, const RunArguments& run, HostImage& image, std::ostream& report) {
+int16_t runSession(EmulatedHost& host, const RunArguments& run, HostImage& image, std::ostream& report,
+                   intptr_t hostWindow) {
     if (!run.params.empty()) {
         const std::vector<uint8_t> kept = readParameterFile(run.params);
         if (!kept.empty()) host.restoreParameters(kept);
     }
-    const int16_t result = host.runFilter(image, hostOptionsFor(run, image), !run.repeat);
+    HostOptions options = hostOptionsFor(run, image);
+    options.hostWindow = hostWindow;
+    const int16_t result = host.runFilter(image, options, !run.repeat);
     for (const SelectorCall& call : host.calls())
         report << selectorName(call.selector) << ": " << call.result << "\n";
     if (!run.params.empty() && host.parameters()) writeParameterFile(run.params, host.parameterBytes(kParameterBlockSize));

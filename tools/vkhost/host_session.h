@@ -15,7 +15,9 @@ HostOptions hostOptionsFor(const RunArguments& run, const HostImage& image);
 // Runs the filter on image (changed in place when the filter succeeds) and writes one line per
 // selector call to report. The parameter block is read from and written back to run.params.
 // Answers the filter's result. Throws std::runtime_error when the parameter file cannot be used.
-int16_t runSession(EmulatedHost& host, const RunArguments& run, HostImage& image, std::ostream& report);
+// hostWindow is the window behind platformData (the Win32 host has one).
+int16_t runSession(EmulatedHost& host, const RunArguments& run, HostImage& image, std::ostream& report,
+                   intptr_t hostWindow = 0);
 
 const char* selectorName(int16_t selector);
 

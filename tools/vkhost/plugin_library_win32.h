@@ -27,7 +27,8 @@ public:
 
 private:
     using EntryPoint = void(VK_PSAPI*)(int16_t selector, void* record, intptr_t* data, int16_t* result);
-    PluginLibrary(HMODULE module, PiplFacts pipl, EntryPoint entry) : module_(module), pipl_(std::move(pipl)), entry_(entry) {}
+    PluginLibrary(HMODULE library, PiplFacts facts, EntryPoint call)
+        : module_(library), pipl_(std::move(facts)), entry_(call) {}
 
     HMODULE module_;
     PiplFacts pipl_;

@@ -1,0 +1,57 @@
+#include "dialog_answers_win32.h"
+
+#include <windows.h>
+
+#include "host/start_dialog_ids.h"
+#include "ui_driver_win32.h"
+
+namespace velokrom::vkhost {
+namespace {
+
+constexpr char kCaption[] = "Velokrom";
+
+int radioFor(StartChoice choice) {
+    switch (choice) {
+    case kSaveAsBackground: return IDC_SAVE_AS_BACKGROUND;
+    case kOverSavedBackground: return IDC_USE_SAVED_BACKGROUND;
+    case kOverNeutralGray: return IDC_USE_GRAY_BACKGROUND;
+    }
+    return 0;
+}
+
+bool isStartDialog(HWND dialog) { return GetDlgItem(dialog, IDC_START_OK) != nullptr; }
+bool isYesNoBox(HWND dialog) { return GetDlgItem(dialog, IDYES) != nullptr; }
+
+} // namespace
+
+DialogAnswers::DialogAnswers(const RunArguments& run, std::ostream& report)
+    : run_(run), report_(report), thread_([this] { answer(); }) {}
+
+DialogAnswers::~DialogAnswers() {
+    done_ = true;
+    thread_.join();
+}
+
+void DialogAnswers::answer() {
+    bool startAnswered = false;
+    while (!done_) {
+        HWND dialog = waitForDialog(kCaption, nullptr, 100);
+        if (!dialog) continue;
+        if (isStartDialog(dialog)) {
+            if (!startAnswered && run_.cancelStartDialog) {
+                pressButton(dialog, IDC_START_CANCEL);
+            } else {
+                if (!startAnswered && run_.choice) pressButton(dialog, radioFor(*run_.choice));
+                pressButton(dialog, IDC_START_OK);
+            }
+            startAnswered = true;
+        } else {
+            for (const std::string& text : staticTexts(dialog)) report_ << "message: " << text << "\n";
+            postCommand(dialog, isYesNoBox(dialog) ? (run_.overwrite ? IDYES : IDNO) : IDOK);
+        }
+        // The posted clicks close the window; do not answer it twice.
+        waitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+    }
+}
+
+} // namespace velokrom::vkhost
