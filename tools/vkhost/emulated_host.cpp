@@ -104,7 +104,10 @@ int16_t EmulatedHost::call(int16_t selector, void* record) {
 
 int16_t EmulatedHost::callSelector(int16_t selector) {
     ActiveHost active(this);
-    return call(selector, &record_.record);
+    record_.record.parameters = parameters_;
+    const int16_t result = call(selector, &record_.record);
+    parameters_ = record_.record.parameters;
+    return result;
 }
 
 int16_t EmulatedHost::about(intptr_t hostWindow) {

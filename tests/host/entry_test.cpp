@@ -1,0 +1,109 @@
+// The entry's selectors, the host handles and the parameter block's bytes.
+#include <cstring>
+
+#include "host/call_context.h"
+#include "host/host_handles.h"
+#include "host/string_table.h"
+#include "plugin_fixture.h"
+
+namespace velokrom::testing {
+namespace {
+
+TEST(HostHandles, HandleIsControlBlockWithOtofTagOverZeroedData) {
+    FakePlatform platform;
+    Handle handle = newHandle(platform, kParameterBlockSize);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(newHandleError(), noErr);
+    EXPECT_EQ(std::memcmp(reinterpret_cast<char*>(handle) + sizeof(void*), "OTOF", 4), 0);
+    const uint8_t* data = handleData(handle);
+    EXPECT_EQ(std::count(data, data + kParameterBlockSize, 0), static_cast<long>(kParameterBlockSize));
+}
+
+TEST(HostHandles, FailureOfEitherBlockSetsTheErrorWord) {
+    FakePlatform platform;
+    platform.hostBlocksLeft = 1;  // the control block, not the data block
+    EXPECT_EQ(newHandle(platform, 16), nullptr);
+    EXPECT_EQ(newHandleError(), memFullErr);
+    platform.hostBlocksLeft = -1;
+    EXPECT_NE(newHandle(platform, 16), nullptr);
+    EXPECT_EQ(newHandleError(), noErr);
+}
+
+class EntryTest : public PluginTest {};
+
+TEST_F(EntryTest, FirstCallMakesTheDataHandleAndKeepsTheCallContextInIt) {
+    HostImage image = greenScreen(8, 6);
+    host.runFilter(image, options, true);
+    ASSERT_NE(host.dataWord(), 0);
+    const Handle handle = reinterpret_cast<Handle>(host.dataWord());
+    CallContext context;
+    std::memcpy(&context, handleData(handle), sizeof context);
+    EXPECT_EQ(context.result, host.calls().back().result);
+    EXPECT_EQ(context.record, &host.record());
+}
+
+TEST_F(EntryTest, NoMemoryForTheDataHandleAnswersMemFullAndStopsThere) {
+    platform.hostBlocksLeft = 0;
+    HostImage image = greenScreen(8, 6);
+    EXPECT_EQ(host.runFilter(image, options, true), memFullErr);
+    EXPECT_EQ(host.dataWord(), 0);
+    EXPECT_EQ(host.parameters(), nullptr);
+}
+
+TEST_F(EntryTest, ParametersSelectorMakesTheBlockAndArmsTheStartDialog) {
+    HostImage image = greenScreen(8, 6);
+    dialogs.startAnswers.push_back(std::nullopt);  // Cancel
+    host.runFilter(image, options, true);
+    const std::vector<uint8_t> bytes = parameterBytes();
+    ASSERT_EQ(bytes.size(), kParameterBlockSize);
+    EXPECT_EQ(std::memcmp(bytes.data(), "VelokromPS\0\0", 12), 0);
+    EXPECT_EQ(bytes[12], 100);
+    EXPECT_EQ(bytes[16], 1);
+    EXPECT_EQ(host.calls()[0].selector, filterSelectorParameters);
+    EXPECT_EQ(host.calls()[0].result, noErr);
+    EXPECT_FALSE(parameters().stateSaved());
+    // The start call that followed handled the dialog (cancelled): the flag is down again.
+    EXPECT_FALSE(parameters().startDialogPending());
+}
+
+TEST_F(EntryTest, SecondParametersSelectorKeepsTheSavedStateAndOnlyRearmsTheDialog) {
+    giveSavedState(backingKey(greenScreen(8, 6)), 1, kBlendSolidColor, true);
+    std::vector<uint8_t> expected = parameterBytes();
+    EXPECT_EQ(host.callSelector(filterSelectorParameters), noErr);
+    expected[20] = 1;
+    EXPECT_EQ(parameterBytes(), expected);
+}
+
+TEST_F(EntryTest, UnknownSelectorsAnswerBadParametersAndTouchNothing) {
+    giveSavedState(backingKey(greenScreen(8, 6)), 0, kBlendDirect, false);
+    const std::vector<uint8_t> before = parameterBytes();
+    EXPECT_EQ(host.callSelector(6), filterBadParameters);
+    EXPECT_EQ(host.callSelector(-1), filterBadParameters);
+    EXPECT_EQ(parameterBytes(), before);
+}
+
+TEST_F(EntryTest, PrepareClearsBufferSpaceAndContinueAsksForNothingMore) {
+    host.record().bufferSpace = 4096;
+    EXPECT_EQ(host.callSelector(filterSelectorPrepare), noErr);
+    EXPECT_EQ(host.record().bufferSpace, 0);
+    host.record().inRect = Rect{0, 0, 5, 5};
+    host.record().outRect = Rect{1, 1, 4, 4};
+    EXPECT_EQ(host.callSelector(filterSelectorContinue), noErr);
+    EXPECT_EQ(host.record().inRect.bottom | host.record().inRect.right | host.record().outRect.top, 0);
+    EXPECT_EQ(host.callSelector(filterSelectorFinish), noErr);
+}
+
+TEST_F(EntryTest, AboutShowsTheCreditsOwnedByTheAboutRecordsWindow) {
+    EXPECT_EQ(host.about(0x99), noErr);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    const ShownMessage& box = platform.messages[0];
+    EXPECT_EQ(box.owner, reinterpret_cast<WindowHandle>(0x99));
+    EXPECT_EQ(box.icon, MessageIcon::Information);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_EQ(box.title, "Velokrom");
+    EXPECT_EQ(box.text, IDS_ABOUT_TEXT_STR);
+    EXPECT_LE(box.text.size(), 255u);
+}
+
+} // namespace
+} // namespace velokrom::testing

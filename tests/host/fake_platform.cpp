@@ -1,0 +1,128 @@
+#include "fake_platform.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/string_table.h"
+
+namespace velokrom::testing {
+namespace {
+
+class FakeFile : public FileStream {
+public:
+    FakeFile(FakePlatform& platform, std::string path, std::vector<uint8_t> content)
+        : platform_(platform), path_(std::move(path)), content_(std::move(content)) {}
+    ~FakeFile() override { close(); }
+
+    size_t read(void* buffer, size_t size) override {
+        const size_t n = std::min(size, content_.size() - position_);
+        if (n > 0) std::memcpy(buffer, content_.data() + position_, n);
+        position_ += n;
+        return n;
+    }
+    size_t write(const void* buffer, size_t size) override {
+        size_t n = size;
+        if (platform_.writeBudget >= 0) {
+            n = std::min(n, static_cast<size_t>(platform_.writeBudget));
+            platform_.writeBudget -= static_cast<long>(n);
+        }
+        const auto* bytes = static_cast<const uint8_t*>(buffer);
+        content_.insert(content_.end(), bytes, bytes + n);
+        platform_.files[path_] = content_;  // visible at once, as on a disk
+        return n;
+    }
+    bool close() override { return true; }
+
+private:
+    FakePlatform& platform_;
+    std::string path_;
+    std::vector<uint8_t> content_;
+    size_t position_ = 0;
+};
+
+std::string parentOf(const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+} // namespace
+
+FakePlatform::FakePlatform()
+    : drives{{"A:\\", DriveType::Removable}, {"C:\\", DriveType::Fixed}, {"D:\\", DriveType::CdRom}},
+      directories{"C:", "C:\\Users\\user\\AppData\\Local"} {}
+
+FakePlatform::~FakePlatform() {
+    for (void* block : hostBlocks_) std::free(block);
+}
+
+void* FakePlatform::allocateHostBlock(size_t size) {
+    if (hostBlocksLeft == 0) return nullptr;
+    if (hostBlocksLeft > 0) --hostBlocksLeft;
+    void* block = std::calloc(size, 1);
+    hostBlocks_.push_back(block);
+    return block;
+}
+
+std::vector<std::string> FakePlatform::logicalDriveRoots() {
+    std::vector<std::string> roots;
+    for (const auto& drive : drives) roots.push_back(drive.first);
+    return roots;
+}
+
+DriveType FakePlatform::driveType(const std::string& root) {
+    for (const auto& drive : drives)
+        if (drive.first == root) return drive.second;
+    return DriveType::NoRootDirectory;
+}
+
+CreateDirectoryResult FakePlatform::createDirectory(const std::string& path) {
+    if (directories.count(path)) return CreateDirectoryResult::AlreadyExists;
+    if (deniedDirectories.count(path) || !directories.count(parentOf(path))) return CreateDirectoryResult::Failed;
+    directories.insert(path);
+    return CreateDirectoryResult::Created;
+}
+
+std::unique_ptr<FileStream> FakePlatform::openFile(const std::string& path, FileMode mode) {
+    if (!directories.count(parentOf(path))) return nullptr;
+    if (mode == FileMode::Read) {
+        const auto file = files.find(path);
+        if (file == files.end()) return nullptr;
+        return std::make_unique<FakeFile>(*this, path, file->second);
+    }
+    files[path].clear();
+    return std::make_unique<FakeFile>(*this, path, std::vector<uint8_t>());
+}
+
+bool FakePlatform::replaceFile(const std::string& source, const std::string& target) {
+    const auto file = files.find(source);
+    if (failReplace || file == files.end()) return false;
+    files[target] = file->second;
+    files.erase(source);
+    return true;
+}
+
+bool FakePlatform::removeFile(const std::string& path) { return files.erase(path) == 1; }
+
+MessageAnswer FakePlatform::messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,
+                                       const std::string& title, const std::string& text) {
+    messages.push_back({owner, icon, buttons, title, text});
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (yesNoAnswers.empty()) return MessageAnswer::Yes;
+    const MessageAnswer answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+std::string FakePlatform::loadString(int32_t id) {
+    const char* text = builtinString(id);
+    return text ? text : "";
+}
+
+std::vector<std::string> FakePlatform::messageTexts() const {
+    std::vector<std::string> texts;
+    for (const ShownMessage& message : messages) texts.push_back(message.text);
+    return texts;
+}
+
+} // namespace velokrom::testing

@@ -1,0 +1,65 @@
+#pragma once
+// A scripted stand-in for the operating system: drives and folders that the test sets up, an
+// in-memory file system with injectable failures, canned message-box answers, and a record of
+// every message shown.
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/platform_services.h"
+
+namespace velokrom::testing {
+
+struct ShownMessage {
+    WindowHandle owner;
+    MessageIcon icon;
+    MessageButtons buttons;
+    std::string title;
+    std::string text;
+};
+
+class FakePlatform : public PlatformServices {
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+
+    std::vector<std::pair<std::string, DriveType>> drives;  // in the system's order
+    std::set<std::string> directories;
+    std::set<std::string> deniedDirectories;  // creating these fails
+    std::string appData = "C:\\Users\\user\\AppData\\Local";
+    std::map<std::string, std::vector<uint8_t>> files;
+    long writeBudget = -1;    // bytes that writes may still store; negative: unlimited
+    bool failReplace = false;
+    int hostBlocksLeft = -1;  // host blocks that can still be had; negative: unlimited
+    std::deque<MessageAnswer> yesNoAnswers;  // empty: Yes
+
+    std::vector<ShownMessage> messages;
+    int beeps = 0;
+
+    void* allocateHostBlock(size_t size) override;
+    std::vector<std::string> logicalDriveRoots() override;
+    DriveType driveType(const std::string& root) override;
+    std::string localAppDataFolder() override { return appData; }
+    char pathSeparator() override { return '\\'; }
+    CreateDirectoryResult createDirectory(const std::string& path) override;
+    std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) override;
+    bool replaceFile(const std::string& source, const std::string& target) override;
+    bool removeFile(const std::string& path) override;
+    MessageAnswer messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons, const std::string& title,
+                             const std::string& text) override;
+    void beep() override { ++beeps; }
+    ScreenSize screenSize() override { return {800, 600}; }
+    std::string loadString(int32_t id) override;
+
+    // The texts of the messages shown, in order.
+    std::vector<std::string> messageTexts() const;
+
+private:
+    std::vector<void*> hostBlocks_;
+};
+
+} // namespace velokrom::testing

@@ -1,0 +1,59 @@
+#pragma once
+// The plug-in in-process in the emulated host, with the scripted OS and windows, and the
+// helpers the host tests share: test pictures, parameter blocks, background files, and the
+// composite the in-memory engine (the command-line keyer's) computes for the same inputs.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "composite/memory_image_access.h"
+#include "fake_platform.h"
+#include "host/parameter_block.h"
+#include "host/plugin_entry.h"
+#include "tools/vkhost/emulated_host.h"
+#include "tools/vkhost/scripted_dialogs.h"
+
+namespace velokrom::testing {
+
+using vkhost::HostImage;
+
+extern const std::string kBackgroundPath;
+constexpr intptr_t kHostWindow = 0x4711;
+
+class PluginTest : public ::testing::Test {
+protected:
+    PluginTest();
+
+    // A subject (a red disc with soft colours) in front of a green backing, planes >= 3; planes
+    // after the third hold a pattern of their own.
+    static HostImage greenScreen(int32_t width, int32_t height, int32_t planes = 3);
+    // A colourful background picture.
+    static HostImage backgroundPicture(int32_t width, int32_t height);
+    // The red, green and blue of the rectangle (top, left, bottom, right) of image.
+    static RgbImage rgbOf(const HostImage& image, const Rect& area);
+    static RgbImage rgbOf(const HostImage& image);
+    // The background file's bytes for the rectangle of a picture.
+    static std::vector<uint8_t> backgroundFile(const HostImage& picture, const Rect& area);
+    // A key made by Auto Setup on the backing of greenScreen (its top rows).
+    static KeyModelRecord backingKey(const HostImage& image);
+    // The in-memory engine's composite (and matte) of foreground over background with that key.
+    static RgbImage expectedComposite(const RgbImage& foreground, const RgbImage& background, const KeyModelRecord& key,
+                                      int32_t blendMode, bool neutralGray, std::vector<uint8_t>* matte = nullptr);
+
+    // The block the host keeps; valid once the filter or the test made one.
+    ParameterBlock parameters() { return ParameterBlock(reinterpret_cast<uint8_t*>(*host.parameters())); }
+    std::vector<uint8_t> parameterBytes() { return host.parameterBytes(kParameterBlockSize); }
+    // Hands the host a block with a saved state, as after an earlier successful run.
+    void giveSavedState(const KeyModelRecord& key, int32_t backgroundSource, int32_t blendMode, bool writeMatte,
+                        bool startDialogPending = false);
+    void storeBackground(const HostImage& picture);
+
+    FakePlatform platform;
+    vkhost::ScriptedDialogs dialogs;
+    PluginEnvironment environment{platform, dialogs};
+    vkhost::EmulatedHost host;
+    vkhost::HostOptions options;
+};
+
+} // namespace velokrom::testing

@@ -1,0 +1,156 @@
+// The start dialog's flows and the parameter block after each, through scripted windows.
+#include <cstring>
+
+#include "host/string_table.h"
+#include "plugin_fixture.h"
+
+namespace velokrom::testing {
+namespace {
+
+class StartFlow : public PluginTest {};
+
+TEST_F(StartFlow, SavingTheImageAsBackgroundWritesTheFileAndLeavesTheImage) {
+    HostImage image = backgroundPicture(14, 9);
+    const HostImage before = image;
+    dialogs.startAnswers.push_back(kSaveAsBackground);
+    EXPECT_EQ(host.runFilter(image, options, true), 1);
+    EXPECT_EQ(image.pixels, before.pixels);
+    EXPECT_EQ(platform.files.at(kBackgroundPath), backgroundFile(before, Rect{0, 0, 9, 14}));
+    EXPECT_EQ(platform.files.count(kBackgroundPath + ".tmp"), 0u);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, IDS_BACKGROUND_SAVED_STR);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(platform.messages[0].owner, reinterpret_cast<WindowHandle>(kHostWindow));
+    EXPECT_EQ(dialogs.startPresets, std::vector<StartChoice>{kSaveAsBackground});  // no file yet
+    EXPECT_FALSE(parameters().startDialogPending());
+    EXPECT_FALSE(parameters().stateSaved());
+}
+
+TEST_F(StartFlow, NoToTheOverwriteQuestionShowsTheDialogAgainAndCancelKeepsTheOldFile) {
+    storeBackground(backgroundPicture(14, 9));
+    const std::vector<uint8_t> old = platform.files.at(kBackgroundPath);
+    dialogs.startAnswers = {kSaveAsBackground, std::nullopt};
+    platform.yesNoAnswers = {MessageAnswer::No};
+    HostImage image = greenScreen(14, 9);
+    EXPECT_EQ(host.runFilter(image, options, true), 1);
+    EXPECT_EQ(dialogs.startPresets, (std::vector<StartChoice>{kOverSavedBackground, kOverSavedBackground}));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, IDS_ASK_OVERWRITE_STR);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(platform.files.at(kBackgroundPath), old);
+    EXPECT_FALSE(parameters().startDialogPending());
+}
+
+TEST_F(StartFlow, YesToTheOverwriteQuestionReplacesTheBackground) {
+    storeBackground(backgroundPicture(14, 9));
+    dialogs.startAnswers = {kSaveAsBackground};
+    HostImage image = greenScreen(14, 9);
+    EXPECT_EQ(host.runFilter(image, options, true), 1);
+    EXPECT_EQ(platform.files.at(kBackgroundPath), backgroundFile(greenScreen(14, 9), Rect{0, 0, 9, 14}));
+}
+
+TEST_F(StartFlow, CancelInTheInteractiveRunLeavesImageAndSavedStateAlone) {
+    const HostImage image0 = greenScreen(16, 12);
+    giveSavedState(backingKey(image0), 0, kBlendSolidColor, false, true);
+    const std::vector<uint8_t> before = parameterBytes();
+    dialogs.startAnswers = {kOverNeutralGray};
+    dialogs.interactive = [](MainWindow& window) { window.endInteractive(false); };
+    HostImage image = image0;
+    EXPECT_EQ(host.runFilter(image, options, true), 1);
+    EXPECT_EQ(image.pixels, image0.pixels);
+    EXPECT_EQ(dialogs.modalHostRuns, 1);
+    std::vector<uint8_t> expected = before;
+    expected[20] = 0;  // only the dialog flag changed
+    EXPECT_EQ(parameterBytes(), expected);
+}
+
+TEST_F(StartFlow, WindowClosedWithoutOkOrCancelEndsTheRunAsCancel) {
+    dialogs.startAnswers = {kOverNeutralGray};  // no interactive script: the window just closes
+    HostImage image = greenScreen(16, 12);
+    const HostImage before = image;
+    EXPECT_EQ(host.runFilter(image, options, true), 1);
+    EXPECT_EQ(image.pixels, before.pixels);
+    EXPECT_FALSE(parameters().stateSaved());
+    EXPECT_EQ(dialogs.owners.back(), reinterpret_cast<WindowHandle>(kHostWindow));
+}
+
+TEST_F(StartFlow, OkStoresTheSettingsAndTheRenderPassWritesTheirComposite) {
+    const HostImage source = greenScreen(20, 14);
+    const KeyModelRecord key = backingKey(source);
+    dialogs.startAnswers = {kOverNeutralGray};
+    // The interactive run starts from a cleared key in defocused mode at zoom 1; the user keys
+    // the backing, picks Direct and presses OK.
+    dialogs.interactive = [&](MainWindow& window) {
+        EXPECT_EQ(window.zoomFactor, 1.0);
+        EXPECT_EQ(window.blendMode, kBlendDefocused);
+        EXPECT_EQ(window.keyOperation, kAutoSetup);
+        restoreLiveKey(key);
+        window.blendMode = kBlendDirect;
+        window.endInteractive(true);
+    };
+    HostImage image = source;
+    EXPECT_EQ(host.runFilter(image, options, true), noErr);
+    EXPECT_EQ(rgbOf(image).pixels,
+              expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true).pixels);
+    ParameterBlock block = parameters();
+    EXPECT_TRUE(block.stateSaved());
+    EXPECT_FALSE(block.startDialogPending());
+    EXPECT_EQ(block.backgroundSource(), 1);
+    EXPECT_EQ(block.blendMode(), kBlendDirect);
+    EXPECT_EQ(std::memcmp(block.keyModel().bytes, key.bytes, kKeyModelRecordSize), 0);
+    EXPECT_FALSE(block.writeMatteToAlpha());
+    // Parameters, prepare, start, finish: no continue, since start asked for nothing more.
+    ASSERT_EQ(host.calls().size(), 4u);
+    EXPECT_EQ(host.calls()[3].selector, filterSelectorFinish);
+}
+
+TEST_F(StartFlow, RepeatWithSavedKeyReproducesTheCommandLineKeyersComposite) {
+    const HostImage source = greenScreen(40, 30);
+    const HostImage picture = backgroundPicture(40, 30);
+    const KeyModelRecord key = backingKey(source);
+    storeBackground(picture);
+    for (int32_t blend : {kBlendDirect, kBlendDefocused}) {
+        giveSavedState(key, 0, blend, false);
+        HostImage image = source;
+        ASSERT_EQ(host.runFilter(image, options, false), noErr);
+        EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), rgbOf(picture), key, blend, false).pixels)
+            << "blend mode " << blend;
+        EXPECT_NE(rgbOf(image).pixels, rgbOf(source).pixels);  // the key did take the backing out
+        EXPECT_EQ(std::memcmp(parameters().keyModel().bytes, key.bytes, kKeyModelRecordSize), 0);
+    }
+    EXPECT_TRUE(dialogs.startPresets.empty());
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_GT(host.progressCalls(), 0);
+}
+
+TEST_F(StartFlow, RepeatOfANeverSavedBlockRendersTheClearedKey) {
+    const HostImage source = greenScreen(16, 12);
+    std::vector<uint8_t> bytes(kParameterBlockSize, 0);
+    ParameterBlock(bytes.data()).initialise();
+    host.restoreParameters(bytes);
+    HostImage image = source;
+    ASSERT_EQ(host.runFilter(image, options, false), noErr);
+    KeyModelRecord cleared;
+    clearKeyModel();
+    cleared = saveLiveKey();
+    // Not saved: the background is the saved file, which is missing, so neutral grey.
+    EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), cleared, kBlendDefocused, true).pixels);
+    EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_LOAD_FAILED_STR});
+    EXPECT_TRUE(parameters().stateSaved());
+}
+
+TEST_F(StartFlow, HostAbortDuringTheRenderPassLeavesTheImageAsItWas) {
+    const HostImage source = greenScreen(16, 12);
+    giveSavedState(backingKey(source), 1, kBlendDirect, false);
+    const std::vector<uint8_t> before = parameterBytes();
+    options.abortAfterProgressCalls = 5;
+    HostImage image = source;
+    EXPECT_EQ(host.runFilter(image, options, false), 1);
+    EXPECT_EQ(image.pixels, source.pixels);
+    EXPECT_EQ(parameterBytes(), before);
+    EXPECT_EQ(host.progressCalls(), 5);
+}
+
+} // namespace
+} // namespace velokrom::testing
