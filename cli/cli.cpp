@@ -31,7 +31,7 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
             out << kUsage;
             return kExitOk;
         }
-        if (command == "key") return runKey(args, out);
+        if (command == "key") return runKey(args, out, err);
         if (command == "render") return runRender(args, out, err, errIsTerminal);
         if (command == "info") return runInfo(args, out);
         throw CliError("unknown command '" + command + "'; 'velokrom --help' lists them");

@@ -26,7 +26,10 @@ std::string firstLine(std::string message) {
 std::unique_ptr<oiio::ImageInput> openInput(const std::string& path, const std::string& role) {
     if (!std::filesystem::is_regular_file(path))
         throw CliError("cannot read " + role + " '" + path + "': no such file");
-    auto in = oiio::ImageInput::open(path);
+    // Colour as stored: readers must not premultiply it by an alpha channel we ignore anyway.
+    oiio::ImageSpec config;
+    config.attribute("oiio:UnassociatedAlpha", 1);
+    auto in = oiio::ImageInput::open(path, &config);
     if (!in) throw CliError("cannot read " + role + " '" + path + "': " + firstLine(oiio::geterror()));
     const oiio::ImageSpec& spec = in->spec();
     if (spec.width <= 0 || spec.height <= 0 || spec.depth > 1 || spec.nchannels < 1)
@@ -92,6 +95,8 @@ PendingImage::PendingImage(const std::string& path, ImageSize size, int channels
     auto out = oiio::ImageOutput::create(path);
     if (!out) throw CliError("cannot write '" + path + "': " + firstLine(oiio::geterror()));
     oiio::ImageSpec spec(size.width, size.height, channels, oiio::TypeDesc::UINT8);
+    // The alpha channel is the matte beside an unchanged composite, not a premultiplied colour.
+    if (channels == 4) spec.attribute("oiio:UnassociatedAlpha", 1);
     if (!out->open(temporary_, spec)) {
         const std::string reason = firstLine(out->geterror());
         std::remove(temporary_.c_str());

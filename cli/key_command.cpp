@@ -95,7 +95,7 @@ void drag(MemoryImageAccess& engine, const Drag& d) {
 
 } // namespace
 
-int runKey(Arguments& args, std::ostream& out) {
+int runKey(Arguments& args, std::ostream& out, std::ostream& notes) {
     if (args.asksForHelp()) {
         out << kHelp;
         return kExitOk;
@@ -111,7 +111,12 @@ int runKey(Arguments& args, std::ostream& out) {
         throw CliError("the background is " + std::to_string(background.width) + " x " +
                        std::to_string(background.height) + " but the foreground is " + std::to_string(size.width) +
                        " x " + std::to_string(size.height));
-    for (const Drag& d : request.drags) d.points.checkInside(size.width, size.height);
+    for (const Drag& d : request.drags) {
+        d.points.checkInside(size.width, size.height);
+        if (d.points.count() > static_cast<int64_t>(kDragCapacity))
+            notes << "velokrom: note: a drag keeps its first " << kDragCapacity << " of " << d.points.count()
+                  << " pixels; a rectangle's first rows are taken\n";
+    }
     std::optional<KeyModelRecord> loaded;
     if (!request.load.empty()) loaded = readKeyFile(request.load);
 

@@ -1,6 +1,7 @@
 #include "sample_points.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "arguments.h"
@@ -40,6 +41,13 @@ void SamplePoints::checkInside(int32_t width, int32_t height) const {
         if (p.x >= width || p.y >= height)
             throw CliError("point " + std::to_string(p.x) + "," + std::to_string(p.y) + " lies outside the " +
                            std::to_string(width) + " x " + std::to_string(height) + " image");
+}
+
+int64_t SamplePoints::count() const {
+    if (!rectangle_) return static_cast<int64_t>(list_.size());
+    const int64_t columns = std::abs(static_cast<int64_t>(list_[0].x) - list_[1].x) + 1;
+    const int64_t rows = std::abs(static_cast<int64_t>(list_[0].y) - list_[1].y) + 1;
+    return columns * rows;
 }
 
 std::vector<Point> SamplePoints::expand(size_t limit) const {

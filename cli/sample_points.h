@@ -23,6 +23,8 @@ public:
 
     // The drag's pixels in order, at most limit of them (a drag keeps its first 1000).
     std::vector<Point> expand(size_t limit) const;
+    // How many pixels the drag names, before any limit.
+    int64_t count() const;
 
 private:
     std::vector<Point> list_;  // the list, or the rectangle's two corners

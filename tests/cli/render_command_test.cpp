@@ -1,0 +1,151 @@
+#include <OpenImageIO/imageio.h>
+
+#include "cli_fixture.h"
+#include "key_file.h"
+
+namespace velokrom::cli {
+namespace {
+
+using RenderCommand = CliTest;
+
+// The final pass the plug-in makes, on the engine directly: key restored, blur built when the
+// blend mode needs it, every row processed.
+struct Rendered {
+    std::vector<uint8_t> composite, matte;
+};
+
+Rendered renderInEngine(const RgbImage& fg, const RgbImage& bg, const std::string& key, int32_t blendMode,
+                                 bool grey) {
+    MemoryImageAccess engine(fg, bg);
+    clearKeyModel();
+    restoreLiveKey(readKeyFile(key));
+    engine.blendMode = blendMode;
+    engine.solidColor[0] = 200 << 8;
+    engine.solidColor[1] = 10 << 8;
+    engine.solidColor[2] = 30 << 8;
+    if (blendMode == kBlendDefocused) {
+        if (grey) engine.defocused = RgbImage(fg.width, fg.height, 127);
+        else EXPECT_TRUE(engine.buildDefocusedBackground());
+    }
+    EXPECT_TRUE(engine.processImage(false, false));
+    return {engine.output.pixels, engine.matte};
+}
+
+std::vector<uint8_t> channelsOf(const std::string& file, int& channels) {
+    OIIO::ImageSpec config;
+    config.attribute("oiio:UnassociatedAlpha", 1);
+    auto in = OIIO::ImageInput::open(file, &config);
+    EXPECT_TRUE(in);
+    if (!in) return {};
+    channels = in->spec().nchannels;
+    std::vector<uint8_t> pixels(static_cast<size_t>(in->spec().image_pixels()) * static_cast<size_t>(channels));
+    EXPECT_TRUE(in->read_image(0, 0, 0, channels, OIIO::TypeDesc::UINT8, pixels.data()));
+    return pixels;
+}
+
+TEST_F(RenderCommand, WritesWhatTheEngineComputesInEveryBlendMode) {
+    makeKey("k.vkp");
+    const RgbImage fg = readRgbImage(path("fg.png"), "fg"), bg = readRgbImage(path("bg.png"), "bg");
+    const RgbImage grey(kWidth, kHeight, 127);
+    const struct {
+        const char* blend;
+        int32_t mode;
+        bool grey;
+    } cases[] = {{"direct", kBlendDirect, false}, {"defocused", kBlendDefocused, false},
+                 {"solid", kBlendSolidColor, false}, {"defocused", kBlendDefocused, true}};
+    for (const auto& c : cases) {
+        std::vector<std::string> words{"render", "@fg.png", "--key", "@k.vkp", "--blend", c.blend, "--solid", "200,10,30",
+                                       "--out",  "@out.png", "--matte", "@matte.png"};
+        if (c.grey) words.emplace_back("--gray");
+        else words.insert(words.end(), {"--background", "@bg.png"});
+        const CliResult r = run(words);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "composite written to " + path("out.png") + "\nmatte written to " + path("matte.png") + "\n");
+
+        const Rendered expected = renderInEngine(fg, c.grey ? grey : bg, path("k.vkp"), c.mode, c.grey);
+        EXPECT_EQ(readRgbImage(path("out.png"), "out").pixels, expected.composite) << c.blend;
+        int channels = 0;
+        EXPECT_EQ(channelsOf(path("matte.png"), channels), expected.matte) << c.blend;
+        EXPECT_EQ(channels, 1);
+    }
+}
+
+TEST_F(RenderCommand, KeysTheBackingOutAndKeepsTheSubject) {
+    makeKey("k.vkp");
+    ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--background", "@bg.png", "--out", "@out.png", "--matte",
+                   "@m.png"}).status,
+              0);
+    int channels = 0;
+    const std::vector<uint8_t> matte = channelsOf(path("m.png"), channels);
+    EXPECT_EQ(matte[2 * kWidth + 2], 0);              // backing, top left
+    EXPECT_EQ(matte[40 * kWidth + 30], 255);          // shirt
+    const RgbImage out = readRgbImage(path("out.png"), "out"), bg = readRgbImage(path("bg.png"), "bg");
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(out.at(2, 2)[c], bg.at(2, 2)[c]);  // the background exactly, no step lost
+}
+
+TEST_F(RenderCommand, AlphaCarriesTheMatte) {
+    makeKey("k.vkp");
+    ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@rgb.png", "--matte", "@m.png"}).status, 0);
+    ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@rgba.png", "--alpha"}).status, 0);
+    int channels = 0;
+    const std::vector<uint8_t> rgba = channelsOf(path("rgba.png"), channels);
+    ASSERT_EQ(channels, 4);
+    const std::vector<uint8_t> rgb = readRgbImage(path("rgb.png"), "rgb").pixels;
+    const std::vector<uint8_t> matte = channelsOf(path("m.png"), channels);
+    for (size_t i = 0; i < matte.size(); ++i) {
+        ASSERT_EQ(rgba[4 * i + 3], matte[i]) << i;
+        for (size_t c = 0; c < 3; ++c) ASSERT_EQ(rgba[4 * i + c], rgb[3 * i + c]) << i;
+    }
+}
+
+TEST_F(RenderCommand, ReadsDeepGreyAndAlphaImagesAsEightBitRgb) {
+    auto write = [&](const std::string& name, int channels, OIIO::TypeDesc type, const void* data) {
+        auto out = OIIO::ImageOutput::create(path(name));
+        OIIO::ImageSpec spec(2, 1, channels, type);
+        spec.attribute("oiio:UnassociatedAlpha", 1);
+        ASSERT_TRUE(out->open(path(name), spec));
+        ASSERT_TRUE(out->write_image(type, data));
+        ASSERT_TRUE(out->close());
+    };
+    const uint16_t deep[6] = {0, 128, 129, 65535, 32896, 257};
+    write("deep.png", 3, OIIO::TypeDesc::UINT16, deep);
+    EXPECT_EQ(readRgbImage(path("deep.png"), "x").pixels, (std::vector<uint8_t>{0, 0, 1, 255, 128, 1}));
+    const uint8_t grey[2] = {7, 250};
+    write("grey.png", 1, OIIO::TypeDesc::UINT8, grey);
+    EXPECT_EQ(readRgbImage(path("grey.png"), "x").pixels, (std::vector<uint8_t>{7, 7, 7, 250, 250, 250}));
+    const uint8_t rgba[8] = {1, 2, 3, 0, 4, 5, 6, 128};
+    write("rgba.png", 4, OIIO::TypeDesc::UINT8, rgba);
+    EXPECT_EQ(readRgbImage(path("rgba.png"), "x").pixels, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(RenderCommand, RendersAFrameSequenceOverOneBackground) {
+    makeKey("k.vkp");
+    for (int frame = 1; frame <= 3; ++frame) {
+        RgbImage fg = readRgbImage(path("fg.png"), "fg");
+        for (size_t i = 0; i < fg.pixels.size(); i += 97) fg.pixels[i] = static_cast<uint8_t>(40 * frame);
+        writeRgb("shot." + std::to_string(frame) + ".png", fg);
+    }
+    const CliResult batch = run({"render", "@shot.%d.png", "--key", "@k.vkp", "--background", "@bg.png", "--frames", "1-3",
+                                 "--out", "@out.%03d.png", "--matte", "@m.%03d.png"},
+                                true);
+    ASSERT_EQ(batch.status, 0) << batch.err;
+    EXPECT_NE(batch.err.find("] 3/3 frames\n"), std::string::npos) << batch.err;
+    for (int frame = 1; frame <= 3; ++frame) {
+        const std::string n = std::to_string(frame);
+        ASSERT_EQ(run({"render", "@shot." + n + ".png", "--key", "@k.vkp", "--background", "@bg.png", "--out", "@one.png"})
+                      .status,
+                  0);
+        EXPECT_EQ(readRgbImage(path("out.00" + n + ".png"), "x").pixels, readRgbImage(path("one.png"), "x").pixels) << n;
+        EXPECT_TRUE(std::filesystem::exists(path("m.00" + n + ".png")));
+    }
+    // The bar is for a person at a terminal: not with --quiet, not into a pipe.
+    const std::vector<std::string> again{"render", "@shot.%d.png", "--key", "@k.vkp", "--gray", "--frames", "1-3", "--out",
+                                         "@out.%03d.png"};
+    EXPECT_EQ(run(again, false).err, "");
+    std::vector<std::string> quiet = again;
+    quiet.emplace_back("--quiet");
+    EXPECT_EQ(run(quiet, true).err, "");
+}
+
+} // namespace
+} // namespace velokrom::cli
