@@ -134,6 +134,7 @@ int16_t EmulatedHost::runFilter(HostImage& image, const HostOptions& options, bo
     progressCalls_ = displayCalls_ = advanceCalls_ = 0;
     fillRecord(image, options);
     FilterRecord& r = record_.record;
+    if (options.adjustRecord) options.adjustRecord(r);
 
     int16_t result = noErr;
     if (withDialog) result = call(filterSelectorParameters, &r);

@@ -43,6 +43,9 @@ struct HostOptions {
     intptr_t hostWindow = 0;  // the window behind platformData
     int32_t screenWidth = 1024;
     int32_t screenHeight = 768;
+    // Called once the record is filled, before the first selector: lets a test play a host that
+    // fills it in an odd way.
+    std::function<void(FilterRecord&)> adjustRecord;
     // Called after each delivery of buffers, before advanceState returns: lets a test play a host
     // that hands over something odd.
     std::function<void(FilterRecord&)> afterAdvance;

@@ -1,0 +1,125 @@
+// Alpha planes, layers with transparency, and selections: what reaches the host's output.
+#include "host/filter_plugin.h"
+#include "plugin_fixture.h"
+
+namespace velokrom::testing {
+namespace {
+
+class PlanesAndAreas : public PluginTest {
+protected:
+    // A repeat over neutral grey in Direct mode with the backing key; answers the start's result.
+    int16_t repeat(HostImage& image, bool writeMatte) {
+        key = backingKey(image);
+        giveSavedState(key, 1, kBlendDirect, writeMatte);
+        return host.runFilter(image, options, false);
+    }
+    KeyModelRecord key{};
+};
+
+TEST_F(PlanesAndAreas, FourthPlaneIsCarriedThroughUnlessTheMatteGoesThere) {
+    const HostImage source = greenScreen(18, 12, 5);
+    std::vector<uint8_t> matte;
+    for (bool writeMatte : {false, true}) {
+        HostImage image = source;
+        ASSERT_EQ(repeat(image, writeMatte), noErr);
+        const RgbImage composite = expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true, &matte);
+        EXPECT_EQ(rgbOf(image).pixels, composite.pixels);
+        for (int32_t y = 0; y < image.height; ++y)
+            for (int32_t x = 0; x < image.width; ++x) {
+                const uint8_t alpha = writeMatte ? matte[static_cast<size_t>(y * image.width + x)] : source.at(y, x)[3];
+                ASSERT_EQ(image.at(y, x)[3], alpha) << "at " << x << "," << y << " writeMatte " << writeMatte;
+                ASSERT_EQ(image.at(y, x)[4], source.at(y, x)[4]);  // later planes are never touched
+            }
+        EXPECT_EQ(parameters().writeMatteToAlpha(), writeMatte);
+    }
+    EXPECT_NE(std::count(matte.begin(), matte.end(), 0), 0);  // the matte is not a copy of the plane
+}
+
+TEST_F(PlanesAndAreas, ThreePlaneImageNeverTakesTheAlphaChoiceFromTheBlock) {
+    HostImage image = greenScreen(18, 12, 3);
+    ASSERT_EQ(repeat(image, true), noErr);
+    EXPECT_FALSE(parameters().writeMatteToAlpha());
+    EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(greenScreen(18, 12)), RgbImage(), key, kBlendDirect, true).pixels);
+}
+
+TEST_F(PlanesAndAreas, SelectionFiltersItsRectangleAndLeavesTheRestAlone) {
+    const HostImage source = greenScreen(24, 16);
+    const HostImage picture = backgroundPicture(24, 16);
+    storeBackground(picture);
+    const Rect area{3, 5, 13, 19};
+    options.hasSelection = true;
+    options.selection = area;
+    const KeyModelRecord selectionKey = backingKey(source);
+    giveSavedState(selectionKey, 0, kBlendDirect, false);
+    HostImage image = source;
+    ASSERT_EQ(host.runFilter(image, options, false), noErr);
+    // Inside: the composite over the part of the background under the selection.
+    EXPECT_EQ(rgbOf(image, area).pixels,
+              expectedComposite(rgbOf(source, area), rgbOf(picture, area), selectionKey, kBlendDirect, false).pixels);
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x) {
+            if (y >= area.top && y < area.bottom && x >= area.left && x < area.right) continue;
+            ASSERT_EQ(std::vector<uint8_t>(image.at(y, x), image.at(y, x) + 3),
+                      std::vector<uint8_t>(source.at(y, x), source.at(y, x) + 3));
+        }
+}
+
+TEST_F(PlanesAndAreas, LayerIsRequestedWithAllAbsolutePlanesAndKeepsItsTransparency) {
+    HostImage source = greenScreen(18, 12, 5);  // colour, transparency, one alpha channel
+    options.layered = true;
+    HostImage image = source;
+    ASSERT_EQ(repeat(image, false), noErr);
+    const FilterRecord& r = host.record();
+    EXPECT_EQ(r.wantsAbsolute, 1);
+    EXPECT_EQ(r.inHiPlane, 4);
+    EXPECT_EQ(r.outHiPlane, 4);
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x) ASSERT_EQ(image.at(y, x)[3], source.at(y, x)[3]);
+}
+
+// The interactive run of a layer whose left half is transparent, showing the composite at a
+// zoom through the host's displayPixels.
+class LayerDisplay : public PluginTest {
+protected:
+    void SetUp() override {
+        source = greenScreen(20, 14, 4);
+        for (int32_t y = 0; y < source.height; ++y)
+            for (int32_t x = 0; x < source.width; ++x) source.at(y, x)[3] = x < source.width / 2 ? 0 : 255;
+        options.layered = true;
+        dialogs.startAnswers = {kOverNeutralGray};
+    }
+    // The screen pixel where image pixel (x, y) shows at zoom z with the image at (left, top).
+    std::vector<uint8_t> shown(int32_t x, int32_t y, int32_t z, int32_t left, int32_t top) const {
+        const uint8_t* p = host.screen().data() + (static_cast<size_t>((top + y * z) * options.screenWidth + left + x * z)) * 3;
+        return {p[0], p[1], p[2]};
+    }
+    HostImage source;
+};
+
+TEST_F(LayerDisplay, DisplayIsMaskedByTheTransparencyAtEveryZoom) {
+    for (int32_t zoom : {1, 2}) {
+        dialogs.startAnswers = {kOverNeutralGray};
+        dialogs.interactive = [&](MainWindow& window) {
+            auto& plugin = dynamic_cast<FilterPlugin&>(window);
+            ASSERT_EQ(applyZoomStep(plugin, plugin.display, zoom, 0, 0), noErr);
+            renderDisplayBuffer(plugin, plugin.display, kViewComposite);
+            const DisplayRect all{0, 0, plugin.display.rows - 1, plugin.display.columns - 1};
+            const DisplayRect dest{30, 40, 30 + all.bottom, 40 + all.right};
+            EXPECT_EQ(plugin.displayRegion(all, dest, nullptr), noErr);
+            window.endInteractive(false);
+        };
+        HostImage image = source;
+        EXPECT_EQ(host.runFilter(image, options, true), 1);
+        ASSERT_EQ(host.displayCalls(), 1);
+        // The first composite is over a cleared key: the source itself.
+        const int32_t checker = ((40 / 8 + 30 / 8) % 2) ? 204 : 255;
+        EXPECT_EQ(shown(0, 0, zoom, 40, 30), std::vector<uint8_t>(3, static_cast<uint8_t>(checker)));
+        for (int32_t x : {10, 15, 18})
+            EXPECT_EQ(shown(x, 5, zoom, 40, 30), std::vector<uint8_t>(source.at(5, x), source.at(5, x) + 3))
+                << "zoom " << zoom << " column " << x;
+        host.clearCalls();
+    }
+}
+
+} // namespace
+} // namespace velokrom::testing
