@@ -1,0 +1,74 @@
+// The emulated host as a tool: its command line and a session that keeps the parameter block
+// in a file between runs.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "plugin_fixture.h"
+#include "tools/vkhost/host_session.h"
+
+namespace velokrom::testing {
+namespace {
+
+using vkhost::parseRunArguments;
+using vkhost::RunArguments;
+
+TEST(VkhostArguments, SelectionCornersAreInclusiveAndBadInputIsRejected) {
+    const RunArguments run =
+        parseRunArguments({"builtin", "--image", "in.png", "--out", "out.png", "--selection", "2,3:9,7", "--repeat"});
+    EXPECT_TRUE(run.repeat);
+    const vkhost::HostOptions options = vkhost::hostOptionsFor(run, HostImage(10, 8, 3));
+    EXPECT_EQ(options.selection.left, 2);
+    EXPECT_EQ(options.selection.top, 3);
+    EXPECT_EQ(options.selection.right, 10);
+    EXPECT_EQ(options.selection.bottom, 8);
+    EXPECT_THROW(vkhost::hostOptionsFor(run, HostImage(9, 8, 3)), std::runtime_error);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"builtin", "--image", "a"},
+             {"builtin", "--image", "a", "--out", "b", "--selection", "5,5:4,9"},
+             {"builtin", "--image", "a", "--out", "b", "--choice", "maybe"},
+             {"builtin", "--image", "a", "--out", "b", "--alpha-plane", "--layered"},
+             {"builtin", "--image", "a", "--out", "b", "--frobnicate"}})
+        EXPECT_THROW(parseRunArguments(bad), std::runtime_error);
+}
+
+class VkhostSession : public PluginTest {
+protected:
+    void TearDown() override { std::remove(paramsPath.c_str()); }
+    std::string paramsPath = ::testing::TempDir() + "vkhost_session_params.bin";
+};
+
+TEST_F(VkhostSession, RepeatTakesTheKeptBlockFromItsFileAndReportsEverySelector) {
+    const HostImage source = greenScreen(16, 12);
+    const KeyModelRecord key = backingKey(source);
+    giveSavedState(key, 1, kBlendDirect, false);
+    {
+        std::ofstream file(paramsPath, std::ios::binary);
+        const std::vector<uint8_t> bytes = parameterBytes();
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    vkhost::EmulatedHost fresh([this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
+        pluginEntry(selector, record, data, result, environment);
+    });
+    RunArguments run = parseRunArguments({"builtin", "--image", "i", "--out", "o", "--repeat", "--params", paramsPath});
+    HostImage image = source;
+    std::ostringstream report;
+    EXPECT_EQ(vkhost::runSession(fresh, run, image, report), noErr);
+    EXPECT_EQ(report.str(), "prepare: 0\nstart: 0\nfinish: 0\n");
+    EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true).pixels);
+    std::ifstream file(paramsPath, std::ios::binary);
+    const std::vector<uint8_t> kept((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, fresh.parameterBytes(kParameterBlockSize));
+}
+
+TEST_F(VkhostSession, ParameterFileOfTheWrongSizeIsRefused) {
+    std::ofstream(paramsPath, std::ios::binary) << "short";
+    RunArguments run = parseRunArguments({"builtin", "--image", "i", "--out", "o", "--params", paramsPath});
+    HostImage image = greenScreen(4, 4);
+    std::ostringstream report;
+    EXPECT_THROW(vkhost::runSession(host, run, image, report), std::runtime_error);
+    EXPECT_TRUE(host.calls().empty());
+}
+
+} // namespace
+} // namespace velokrom::testing
