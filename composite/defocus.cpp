@@ -1,8 +1,9 @@
-// The defocused background: horizontal running sums per row, then a vertical sum over a ring
-// of the 32 filtered rows around each output row. Pure integer arithmetic, so every build
+// The defocused background: horizontal running sums per row, then running column sums over a
+// ring of the 32 filtered rows around each output row. Pure integer arithmetic, so every build
 // produces the same bytes.
 #include "defocus.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/keyer_engine.h"
@@ -57,17 +58,35 @@ bool KeyerEngine::boxFilterRow(Pixel16* row, int32_t width, int32_t shift) {
     return true;
 }
 
-void sumRingRows(const Pixel16* ring, uint8_t* destination, int32_t ringRows, int32_t width) {
-    for (int32_t x = 0; x < width; ++x) {
-        uint32_t sum[3] = {0, 0, 0};
-        for (int32_t r = 0; r < ringRows; ++r) {
-            const Pixel16& p = ring[static_cast<size_t>(r) * width + x];
-            sum[0] += p.red;
-            sum[1] += p.green;
-            sum[2] += p.blue;
-        }
-        for (int c = 0; c < 3; ++c) destination[3 * x + c] = static_cast<uint8_t>(sum[c] >> 8);
+namespace {
+
+template <typename Operation>
+void applyToColumnSums(uint32_t* sums, const Pixel16* row, int32_t width, Operation operation) {
+    for (int32_t x = 0; x < width; ++x, sums += 3) {
+        sums[0] = operation(sums[0], row[x].red);
+        sums[1] = operation(sums[1], row[x].green);
+        sums[2] = operation(sums[2], row[x].blue);
     }
+}
+
+} // namespace
+
+void addToColumnSums(uint32_t* sums, const Pixel16* row, int32_t width) {
+    applyToColumnSums(sums, row, width, [](uint32_t sum, uint16_t word) { return sum + word; });
+}
+
+void takeFromColumnSums(uint32_t* sums, const Pixel16* row, int32_t width) {
+    applyToColumnSums(sums, row, width, [](uint32_t sum, uint16_t word) { return sum - word; });
+}
+
+void sumRingRows(const Pixel16* ring, uint32_t* sums, int32_t ringRows, int32_t width) {
+    const size_t count = static_cast<size_t>(width);
+    std::fill(sums, sums + 3 * count, 0u);
+    for (int32_t r = 0; r < ringRows; ++r) addToColumnSums(sums, ring + static_cast<size_t>(r) * count, width);
+}
+
+void storeColumnSums(const uint32_t* sums, uint8_t* destination, int32_t width) {
+    for (size_t i = 0; i < 3 * static_cast<size_t>(width); ++i) destination[i] = static_cast<uint8_t>(sums[i] >> 8);
 }
 
 bool KeyerEngine::buildDefocusedBackground() {
@@ -75,17 +94,21 @@ bool KeyerEngine::buildDefocusedBackground() {
     if (width <= 0 || height <= 0) return true;
     uint8_t* outputRow = workRow8();
     const size_t rowPixels = static_cast<size_t>(width);
-    void* ringMemory = allocate(rowPixels * kDefocusRingRows * sizeof(Pixel16));
-    if (ringMemory == nullptr) {
+    // The ring of filtered rows, then the running column sums over it.
+    const size_t ringBytes = rowPixels * kDefocusRingRows * sizeof(Pixel16);
+    void* memory = allocate(ringBytes + rowPixels * 3 * sizeof(uint32_t));
+    if (memory == nullptr) {
         doneWorkRow8();
         return false;
     }
-    Pixel16* ring = static_cast<Pixel16*>(lock(ringMemory));
+    uint8_t* block = static_cast<uint8_t*>(lock(memory));
+    Pixel16* ring = reinterpret_cast<Pixel16*>(block);
+    uint32_t* sums = reinterpret_cast<uint32_t*>(block + ringBytes);
     auto ringRow = [&](int32_t k) { return ring + static_cast<size_t>(k) * rowPixels; };
     auto copyRingRow = [&](int32_t from, int32_t to) { std::memcpy(ringRow(to), ringRow(from), rowPixels * sizeof(Pixel16)); };
     auto finish = [&](bool ok) {
-        unlock(ringMemory);
-        release(ringMemory);
+        unlock(memory);
+        release(memory);
         doneWorkRow8();
         return ok;
     };
@@ -97,8 +120,9 @@ bool KeyerEngine::buildDefocusedBackground() {
         return boxFilterRow(ringRow(k), width, kDefocusShift);
     };
 
-    // Rows -16 .. 14 around output row 0: image row 0 seventeen times, then rows 1 to 14.
-    // Progress answers are ignored: the build always completes.
+    // Rows -16 .. 14 around output row 0: image row 0 seventeen times, then rows 1 to 14. The
+    // last ring row stays empty until output row 0 brings row 15 into it. Progress answers are
+    // ignored: the build always completes.
     int32_t nextRow = 0;
     for (int32_t k = 0; k < kDefocusRingRows - 1; ++k) {
         progress(k, kDefocusRingRows - 1);
@@ -109,19 +133,24 @@ bool KeyerEngine::buildDefocusedBackground() {
         }
     }
     progress(0, 0);
+    std::memset(ringRow(kDefocusRingRows - 1), 0, rowPixels * sizeof(Pixel16));
+    sumRingRows(ring, sums, kDefocusRingRows - 1, width);
 
-    // Each output row brings row y + 15 into the slot of row y - 17; past the bottom the last
-    // filtered row is repeated.
+    // Each output row brings row y + 15 into the slot of row y - 17, whose words leave the
+    // column sums; past the bottom the last filtered row is repeated. The sums then cover rows
+    // y - 16 .. y + 15: a constant cost per pixel, whatever the window's height.
     int32_t k = kDefocusRingRows - 1;
     for (int32_t y = 0; y < height; ++y) {
         progress(y, height);
+        takeFromColumnSums(sums, ringRow(k), width);
         if (nextRow < height) {
             if (!loadRow(nextRow++, k)) return finish(false);
         } else {
             copyRingRow(k == 0 ? kDefocusRingRows - 1 : k - 1, k);
         }
+        addToColumnSums(sums, ringRow(k), width);
         k = (k + 1) % kDefocusRingRows;
-        sumRingRows(ring, outputRow, kDefocusRingRows, width);
+        storeColumnSums(sums, outputRow, width);
         putDefocusedRow(outputRow, y, 0, width);
     }
     progress(0, 0);

@@ -84,12 +84,15 @@ TEST(DefocusedBackground, SpreadsABrightColumnAndRowOverTheirWindows) {
     EXPECT_EQ(across.defocused.at(20, 30)[0], 0);
 }
 
-TEST(DefocusedBackground, FailsCleanlyWithoutItsRing) {
-    MemoryImageAccess run(RgbImage(8, 8), RgbImage(8, 8, 90));
-    run.defocused = RgbImage(8, 8, 5);
+TEST(DefocusedBackground, NeedsOneBlockOfMemoryAndFailsCleanlyWithoutIt) {
+    MemoryImageAccess run(RgbImage(8, 40), RgbImage(8, 40, 90));
+    run.defocused = RgbImage(8, 40, 5);
     run.allocationsLeft = 0;
     EXPECT_FALSE(run.buildDefocusedBackground());
-    EXPECT_EQ(run.defocused.pixels, RgbImage(8, 8, 5).pixels);
+    EXPECT_EQ(run.defocused.pixels, RgbImage(8, 40, 5).pixels);
+    run.allocationsLeft = 1;  // the ring and its column sums, nothing per row
+    EXPECT_TRUE(run.buildDefocusedBackground());
+    EXPECT_EQ(run.defocused.pixels, run.background.pixels);
 }
 
 TEST(BoxFilterRow, KeepsTheFourthWordAndRefusesAWindowItCannotHold) {
@@ -105,13 +108,19 @@ TEST(BoxFilterRow, KeepsTheFourthWordAndRefusesAWindowItCannotHold) {
     EXPECT_FALSE(run.boxFilterRow(row.data(), 5, -1));
 }
 
-TEST(SumRingRows, AddsEachWordDownTheRingAndKeepsTheHighByte) {
+TEST(ColumnSums, FollowTheRowsThatEnterAndLeave) {
     const Pixel16 ring[3][2] = {{{256, 0, 300, 9}, {1, 2, 3, 4}},
                                 {{256, 255, 300, 9}, {100, 200, 300, 4}},
                                 {{256, 1, 300, 9}, {155, 54, 210, 4}}};
-    uint8_t out[6] = {};
-    sumRingRows(&ring[0][0], out, 3, 2);
-    EXPECT_EQ(std::vector<uint8_t>(out, out + 6), (std::vector<uint8_t>{3, 1, 3, 1, 1, 2}));
+    uint32_t sums[6] = {7, 7, 7, 7, 7, 7};
+    sumRingRows(&ring[0][0], sums, 3, 2);
+    EXPECT_EQ(std::vector<uint32_t>(sums, sums + 6), (std::vector<uint32_t>{768, 256, 900, 256, 256, 513}));
+    uint8_t bytes[6] = {};
+    storeColumnSums(sums, bytes, 2);
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 6), (std::vector<uint8_t>{3, 1, 3, 1, 1, 2}));
+    takeFromColumnSums(sums, ring[1], 2);
+    addToColumnSums(sums, ring[0], 2);
+    EXPECT_EQ(std::vector<uint32_t>(sums, sums + 6), (std::vector<uint32_t>{768, 1, 900, 157, 58, 216}));
 }
 
 } // namespace
