@@ -7,11 +7,14 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(${VELOKROM_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# velokrom_test(name sources...): a GoogleTest program registered with CTest. Cross builds
-# run it through CMAKE_CROSSCOMPILING_EMULATOR (Wine), with the test list read at test time.
+# velokrom_test(name sources... [PROPERTIES prop value ...]): a GoogleTest program registered
+# with CTest, one test per case. Cross builds run it through the target's emulator (Wine, or
+# the directory's CMAKE_CROSSCOMPILING_EMULATOR), with the test list read at test time.
+# PROPERTIES are added to every case's test properties.
 function(velokrom_test name)
-    add_executable(${name} ${ARGN})
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "PROPERTIES")
+    add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE velokrom_options GTest::gtest_main)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT 120)
+                         PROPERTIES TIMEOUT 120 ${arg_PROPERTIES})
 endfunction()

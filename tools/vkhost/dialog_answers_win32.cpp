@@ -35,7 +35,7 @@ DialogAnswers::~DialogAnswers() {
 void DialogAnswers::answer() {
     bool startAnswered = false;
     while (!done_) {
-        HWND dialog = waitForDialog(kCaption, nullptr, 100);
+        HWND dialog = waitForDialog(kCaption, 100);
         if (!dialog) continue;
         if (isStartDialog(dialog)) {
             if (!startAnswered && run_.cancelStartDialog) {
@@ -46,7 +46,7 @@ void DialogAnswers::answer() {
             }
             startAnswered = true;
         } else {
-            for (const std::string& text : staticTexts(dialog)) report_ << "message: " << text << "\n";
+            report_ << "message: " << dialogText(dialog) << "\n";
             postCommand(dialog, isYesNoBox(dialog) ? (run_.overwrite ? IDYES : IDNO) : IDOK);
         }
         // The posted clicks close the window; do not answer it twice.

@@ -18,28 +18,20 @@ bool ownVisibleDialog(HWND window) {
 
 struct DialogSearch {
     const std::string* caption;
-    HWND except;
     HWND found;
 };
 
 BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<DialogSearch*>(param);
-    if (window == search->except || !ownVisibleDialog(window) || windowText(window) != *search->caption) return TRUE;
+    if (!ownVisibleDialog(window) || windowText(window) != *search->caption) return TRUE;
     search->found = window;
     return FALSE;
-}
-
-HWND findDialog(const std::string& caption, HWND except) {
-    DialogSearch search{&caption, except, nullptr};
-    EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 BOOL CALLBACK collectStatic(HWND child, LPARAM param) {
     char className[16];
     if (GetClassNameA(child, className, sizeof className) > 0 && lstrcmpiA(className, "Static") == 0) {
-        std::string text = windowText(child);
-        if (!text.empty()) reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
+        *reinterpret_cast<std::string*>(param) += windowText(child);
     }
     return TRUE;
 }
@@ -55,6 +47,12 @@ bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 
 } // namespace
 
+HWND findDialog(const std::string& caption) {
+    DialogSearch search{&caption, nullptr};
+    EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!condition()) {
@@ -64,14 +62,10 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-HWND waitForDialog(const std::string& caption, HWND except, DWORD timeoutMs) {
+HWND waitForDialog(const std::string& caption, DWORD timeoutMs) {
     HWND found = nullptr;
-    waitUntil([&] { return (found = findDialog(caption, except)) != nullptr; }, timeoutMs);
+    waitUntil([&] { return (found = findDialog(caption)) != nullptr; }, timeoutMs);
     return found;
-}
-
-bool waitForNoDialog(const std::string& caption, DWORD timeoutMs) {
-    return waitUntil([&] { return findDialog(caption, nullptr) == nullptr; }, timeoutMs);
 }
 
 std::string windowText(HWND window) {
@@ -83,10 +77,10 @@ std::string windowText(HWND window) {
     return std::string(text, length < sizeof text ? length : 0);
 }
 
-std::vector<std::string> staticTexts(HWND dialog) {
-    std::vector<std::string> texts;
-    EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&texts));
-    return texts;
+std::string dialogText(HWND dialog) {
+    std::string text;
+    EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&text));
+    return text;
 }
 
 bool isChecked(HWND dialog, int controlId) {
@@ -109,10 +103,13 @@ void requestScreenshot(HWND window, const std::string& tag) {
     RECT r;
     if (!GetWindowRect(window, &r)) return;
     const std::string base = std::string(dir) + "/" + tag;
-    if (std::FILE* ready = std::fopen((base + ".ready").c_str(), "w")) {
-        std::fprintf(ready, "%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-        std::fclose(ready);
-    }
+    DeleteFileA((base + ".go").c_str());
+    // Written aside and renamed, so that the helper never reads half a request.
+    const std::string part = base + ".part";
+    std::FILE* request = std::fopen(part.c_str(), "w");
+    if (!request) return;
+    std::fprintf(request, "%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    if (std::fclose(request) != 0 || !MoveFileExA(part.c_str(), (base + ".ready").c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     waitUntil([&] { return fileExists(base + ".go"); }, 15000);
 }
 

@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace velokrom::vkhost {
 
@@ -16,16 +15,15 @@ constexpr DWORD kUiWait = 5000;
 // Polls until condition holds; false after timeoutMs.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kUiWait);
 
-// A visible dialog ("#32770") of this process with that caption, other than except; null after
-// the time limit.
-HWND waitForDialog(const std::string& caption, HWND except = nullptr, DWORD timeoutMs = kUiWait);
-// True once no visible dialog of this process has that caption.
-bool waitForNoDialog(const std::string& caption, DWORD timeoutMs = kUiWait);
+// A visible dialog ("#32770") of this process with that caption; null if none.
+HWND findDialog(const std::string& caption);
+// The same, waiting for one to appear; null after the time limit.
+HWND waitForDialog(const std::string& caption, DWORD timeoutMs = kUiWait);
 
 std::string windowText(HWND window);
-// The texts of a dialog's static controls that have text, in child order (a message box's
-// text, whatever its control id).
-std::vector<std::string> staticTexts(HWND dialog);
+// The texts of a dialog's static controls, joined in child order: a message box's text,
+// whatever its control id.
+std::string dialogText(HWND dialog);
 bool isChecked(HWND dialog, int controlId);
 bool isEnabled(HWND dialog, int controlId);
 

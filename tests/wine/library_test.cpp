@@ -1,0 +1,115 @@
+// The library as a host finds it in memory: its property list through FindResource, the entry
+// the list names, the string table, and a host's refusal of libraries it must not run.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "host/string_table.h"
+#include "pipl_win32.h"
+#include "plugin_under_wine.h"
+#include "ui/resource_ids.h"
+
+namespace velokrom::winetest {
+namespace {
+
+using vkhost::PiplFacts;
+using vkhost::piplRefusal;
+using vkhost::readPipl;
+
+constexpr bool kIs64Bit = sizeof(void*) == 8;
+
+std::vector<uint8_t> piplBytes(HMODULE module) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(PIPL_RESOURCE_ID), "PIPL");
+    if (!found) return {};
+    const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
+    return std::vector<uint8_t>(data, data + SizeofResource(module, found));
+}
+
+TEST_F(PluginUnderWine, PropertyListNamesAnRgbFilterAndTheExportForThisArchitecture) {
+    const std::vector<uint8_t> bytes = piplBytes(library->module());
+    ASSERT_EQ(bytes.size(), 206u);
+    const PiplFacts facts = readPipl(bytes.data(), bytes.size());
+    EXPECT_TRUE(facts.wellFormed);
+    EXPECT_EQ(facts.kind, vkhost::fourCharCode("8BFM"));
+    EXPECT_TRUE(facts.supportsRgb);
+    EXPECT_EQ(facts.interfaceVersion, 0x00040000);
+    EXPECT_EQ(facts.menuName, "Velokrom...");
+    EXPECT_EQ(facts.category, "Composite");
+    // Each library names its entry only in its own architecture's property.
+    EXPECT_EQ(kIs64Bit ? facts.entry64 : facts.entry32, "ENTRYPOINT");
+    EXPECT_EQ(kIs64Bit ? facts.entry32 : facts.entry64, "");
+    EXPECT_NE(GetProcAddress(library->module(), "ENTRYPOINT"), nullptr);
+    EXPECT_EQ(GetProcAddress(library->module(), "ENTRYPOINT@16"), nullptr);
+    EXPECT_EQ(GetProcAddress(library->module(), "_ENTRYPOINT"), nullptr);
+}
+
+TEST_F(PluginUnderWine, StringTableServesTheHostSidesTexts) {
+    // Every text the host side knows is in the library's table, byte for byte (escapes and
+    // joined literals survive the resource compiler), and the table holds nothing else.
+    for (UINT id = 16000; id < 16100; ++id) {
+        const wchar_t* text = nullptr;
+        const int length = LoadStringW(library->module(), id, reinterpret_cast<LPWSTR>(&text), 0);
+        const char* builtin = builtinString(static_cast<int32_t>(id));
+        if (!builtin) {
+            EXPECT_EQ(length, 0) << "string " << id << " has no text on the host side";
+            continue;
+        }
+        std::string loaded;
+        for (int i = 0; i < length; ++i) loaded += static_cast<char>(text[i]);
+        EXPECT_EQ(loaded, builtin) << "string " << id;
+    }
+}
+
+std::vector<uint8_t> realPipl() {
+    HMODULE module = LoadLibraryA(std::getenv("VELOKROM_PLUGIN"));
+    std::vector<uint8_t> bytes = piplBytes(module);
+    FreeLibrary(module);
+    return bytes;
+}
+
+TEST(PropertyListReading, RefusesWhatIsNotAnRgbFilterForThisArchitecture) {
+    const std::vector<uint8_t> real = realPipl();
+    ASSERT_EQ(real.size(), 206u);
+    EXPECT_EQ(piplRefusal(readPipl(real.data(), real.size()), kIs64Bit), "");
+    // The same list read by a host of the other architecture: no entry for it.
+    EXPECT_NE(piplRefusal(readPipl(real.data(), real.size()), !kIs64Bit), "");
+
+    std::vector<uint8_t> notRgb = real;
+    notRgb[10 + 20 + 36 + 28 + 20 + 28 + 16] = 0x40;  // the mode property's flags: greyscale
+    EXPECT_EQ(piplRefusal(readPipl(notRgb.data(), notRgb.size()), kIs64Bit), "the filter does not work on RGB images");
+
+    std::vector<uint8_t> notFilter = real;
+    notFilter[10 + 16] = 'X';  // kind data
+    EXPECT_EQ(piplRefusal(readPipl(notFilter.data(), notFilter.size()), kIs64Bit), "the plug-in is not a filter");
+
+    std::vector<uint8_t> newer = real;
+    newer[10 + 20 + 36 + 28 + 16 + 2] = 5;  // vers: 5.0
+    EXPECT_NE(piplRefusal(readPipl(newer.data(), newer.size()), kIs64Bit), "");
+}
+
+TEST(PropertyListReading, SurvivesTruncatedAndLyingLists) {
+    const std::vector<uint8_t> real = realPipl();
+    ASSERT_EQ(real.size(), 206u);
+    // The last property has no padding, so every cut takes away data that the list announces.
+    for (size_t size = 0; size < real.size(); ++size)
+        EXPECT_FALSE(readPipl(real.data(), size).wellFormed) << "cut at " << size;
+    std::vector<uint8_t> lying = real;
+    lying[6] = 0xFF;  // far more properties than bytes
+    EXPECT_FALSE(readPipl(lying.data(), lying.size()).wellFormed);
+    lying = real;
+    lying[10 + 12 + 3] = 0x7F;  // a data length past the end
+    EXPECT_FALSE(readPipl(lying.data(), lying.size()).wellFormed);
+}
+
+TEST(PluginLoading, RefusesALibraryWithoutPropertyList) {
+    std::string error;
+    EXPECT_EQ(vkhost::PluginLibrary::load("kernel32.dll", error), nullptr);
+    EXPECT_NE(error.find("no plug-in property list"), std::string::npos) << error;
+    EXPECT_EQ(vkhost::PluginLibrary::load("no-such-plugin.8bf", error), nullptr);
+    EXPECT_NE(error.find("cannot load"), std::string::npos) << error;
+}
+
+} // namespace
+} // namespace velokrom::winetest

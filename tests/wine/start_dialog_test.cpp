@@ -1,0 +1,153 @@
+// The start dialog and the choice flow, driven as a person would: radio buttons, OK, Cancel,
+// Escape, and the overwrite question answered No, then Yes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "host/parameter_block.h"
+#include "host/start_dialog_ids.h"
+#include "host/string_table.h"
+#include "plugin_under_wine.h"
+#include "ui_driver_win32.h"
+
+namespace velokrom::winetest {
+namespace {
+
+using namespace vkhost;
+
+// The background file of image: signature, version 1, size, then the RGB rows.
+std::vector<uint8_t> backgroundFileOf(const HostImage& image) {
+    std::vector<uint8_t> bytes(54, 0);
+    std::memcpy(bytes.data(), "Velokrom Bkg File, copyright Zelvarn Labs", 41);
+    const uint32_t words[3] = {1, static_cast<uint32_t>(image.width), static_cast<uint32_t>(image.height)};
+    for (int w = 0; w < 3; ++w)
+        for (int b = 0; b < 4; ++b) bytes[42 + 4 * w + b] = static_cast<uint8_t>(words[w] >> (8 * b));
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x) bytes.insert(bytes.end(), image.at(y, x), image.at(y, x) + 3);
+    return bytes;
+}
+
+TEST_F(PluginUnderWine, WithoutBackgroundTheDialogPresetsSavingAndCancelDropsTheClickedChoice) {
+    removeBackgroundFile();
+    HostImage image = greenScreenShot(40, 30);
+    const HostImage original = image;
+    const int16_t result = runFilter(image, true, [&] {
+        HWND dialog = waitForStartDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), window.handle());
+        EXPECT_TRUE(isChecked(dialog, IDC_SAVE_AS_BACKGROUND));
+        EXPECT_FALSE(isChecked(dialog, IDC_USE_SAVED_BACKGROUND));
+        EXPECT_FALSE(isChecked(dialog, IDC_USE_GRAY_BACKGROUND));
+        EXPECT_FALSE(isEnabled(dialog, IDC_USE_SAVED_BACKGROUND)) << "nothing saved to use";
+        EXPECT_TRUE(isEnabled(dialog, IDC_USE_GRAY_BACKGROUND));
+        RECT r;
+        GetWindowRect(dialog, &r);
+        EXPECT_NEAR(r.left + (r.right - r.left) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1) << "centred";
+        EXPECT_NEAR(r.top + (r.bottom - r.top) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1) << "centred";
+        requestScreenshot(dialog, "start-dialog-no-background");
+
+        pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
+        EXPECT_TRUE(waitUntil([&] {
+            return isChecked(dialog, IDC_USE_GRAY_BACKGROUND) && !isChecked(dialog, IDC_SAVE_AS_BACKGROUND);
+        }));
+        requestScreenshot(dialog, "start-dialog-gray-clicked");
+        pressButton(dialog, IDC_START_CANCEL);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(image.pixels, original.pixels);
+    EXPECT_FALSE(backgroundFileExists()) << "Cancel saves nothing";
+    std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
+    ParameterBlock parameters(block.data());
+    EXPECT_FALSE(parameters.startDialogPending()) << "the dialog flow ran";
+    EXPECT_FALSE(parameters.stateSaved());
+}
+
+TEST_F(PluginUnderWine, EscapeCancelsTheStartDialog) {
+    removeBackgroundFile();
+    HostImage image = greenScreenShot(16, 8);
+    const int16_t result = runFilter(image, true, [&] {
+        HWND dialog = waitForStartDialog();
+        ASSERT_NE(dialog, nullptr);
+        postCommand(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_FALSE(backgroundFileExists());
+}
+
+TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgain) {
+    removeBackgroundFile();
+    HostImage first = greenScreenShot(24, 16);
+    // No background yet: OK on the preset saves the image and says so.
+    int16_t result = runFilter(first, true, [&] {
+        HWND dialog = waitForStartDialog();
+        ASSERT_NE(dialog, nullptr);
+        pressButton(dialog, IDC_START_OK);
+        HWND box = waitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window.handle());
+        EXPECT_NE(dialogText(box).find("has been saved for use as a"), std::string::npos) << dialogText(box);
+        requestScreenshot(box, "background-saved");
+        postCommand(box, IDOK);
+    });
+    EXPECT_EQ(result, 1) << "saving leaves the image unchanged";
+    EXPECT_EQ(readFile(backgroundFile()), backgroundFileOf(first));
+
+    HostImage second = greenScreenShot(24, 16);
+    for (uint8_t& v : second.pixels) v = static_cast<uint8_t>(255 - v);
+    const std::string question = "A background image already exists.\n\nDo you want to overwrite it?";
+    result = runFilter(second, true, [&] {
+        HWND dialog = waitForStartDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(isChecked(dialog, IDC_USE_SAVED_BACKGROUND)) << "a saved background is preset";
+        EXPECT_TRUE(isEnabled(dialog, IDC_USE_SAVED_BACKGROUND));
+        EXPECT_FALSE(isChecked(dialog, IDC_SAVE_AS_BACKGROUND));
+        requestScreenshot(dialog, "start-dialog-with-background");
+        pressButton(dialog, IDC_SAVE_AS_BACKGROUND);
+        pressButton(dialog, IDC_START_OK);
+
+        HWND ask = waitForMessageBox();
+        ASSERT_NE(ask, nullptr);
+        EXPECT_EQ(GetWindow(ask, GW_OWNER), window.handle());
+        EXPECT_EQ(dialogText(ask), question);
+        EXPECT_NE(GetDlgItem(ask, IDYES), nullptr);
+        EXPECT_NE(GetDlgItem(ask, IDNO), nullptr);
+        requestScreenshot(ask, "overwrite-question");
+        postCommand(ask, IDNO);
+
+        // No: the start dialog again, as fresh as the first time.
+        HWND again = waitForStartDialog();
+        ASSERT_NE(again, nullptr);
+        EXPECT_TRUE(isChecked(again, IDC_USE_SAVED_BACKGROUND));
+        pressButton(again, IDC_SAVE_AS_BACKGROUND);
+        pressButton(again, IDC_START_OK);
+        ask = waitForMessageBox();
+        ASSERT_NE(ask, nullptr);
+        postCommand(ask, IDYES);
+        HWND saved = waitForMessageBox();
+        ASSERT_NE(saved, nullptr);
+        postCommand(saved, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(readFile(backgroundFile()), backgroundFileOf(second)) << "Yes overwrote the background";
+}
+
+TEST_F(PluginUnderWine, ForegroundOverGrayRunsTheModalHostWhichEndsWithoutOkAsCancel) {
+    removeBackgroundFile();
+    HostImage image = greenScreenShot(16, 8);
+    const HostImage original = image;
+    const int16_t result = runFilter(image, true, [&] {
+        HWND dialog = waitForStartDialog();
+        ASSERT_NE(dialog, nullptr);
+        pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
+        pressButton(dialog, IDC_START_OK);
+    });
+    // Until the main window exists the interactive run closes at once, which counts as Cancel.
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(image.pixels, original.pixels);
+    std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
+    EXPECT_FALSE(ParameterBlock(block.data()).stateSaved());
+}
+
+} // namespace
+} // namespace velokrom::winetest
