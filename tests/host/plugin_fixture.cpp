@@ -61,12 +61,12 @@ RgbImage PluginTest::rgbOf(const HostImage& image) {
 
 std::vector<uint8_t> PluginTest::backgroundFile(const HostImage& picture, const Rect& area) {
     const RgbImage rgb = rgbOf(picture, area);
-    std::vector<uint8_t> bytes(54);
+    std::vector<uint8_t> bytes(54 + rgb.pixels.size());
     std::memcpy(bytes.data(), "Velokrom Bkg File, copyright Zelvarn Labs", 42);
     putU32(&bytes[42], 1);
     putU32(&bytes[46], static_cast<uint32_t>(rgb.width));
     putU32(&bytes[50], static_cast<uint32_t>(rgb.height));
-    bytes.insert(bytes.end(), rgb.pixels.begin(), rgb.pixels.end());
+    std::copy(rgb.pixels.begin(), rgb.pixels.end(), bytes.begin() + 54);
     return bytes;
 }
 
