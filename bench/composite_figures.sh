@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Figures for the row pass on a 6000 x 4000 green-screen image, all in one run:
+#   1. composite_bench: processImage per blend mode and the defocus blur, in megapixels per second;
+#   2. ffmpeg's chromakey + overlay on the same image, filters only (raw frames in, nothing out);
+#   3. the whole 'velokrom render' (PNG in, PNG out) and the same through ffmpeg, with
+#      /usr/bin/time -v: seconds and peak memory.
+# usage: bench/composite_figures.sh [BUILD_DIR] [WORK_DIR]
+# BUILD_DIR is a release build with VELOKROM_BENCHMARKS=ON (default build/native-release).
+set -euo pipefail
+build=${1:-build/native-release}
+work=${2:-${TMPDIR:-/tmp}/velokrom-figures}
+width=6000 height=4000
+mkdir -p "$work"
+fg=$work/foreground.png bg=$work/background.png key=$work/key.vkp
+
+if [ ! -f "$fg" ] || [ ! -f "$bg" ]; then
+    "$build/samples/velokrom-make-sample" "$work" "$width" "$height" >/dev/null
+fi
+# The bundled sample's key drags, scaled from 640 x 480 (each drag keeps 1000 pixels).
+"$build/cli/velokrom" key "$fg" --background "$bg" --auto "200,200:239,224" \
+    --select-background "5140,3500:5159,3549" --select-foreground "2530,1100:2569,1124" --save "$key" >/dev/null
+
+echo "== composite_bench ($width x $height)"
+"$build/bench/composite_bench" "$fg" "$bg" "$key" 2>/dev/null | grep -E '^(processImage|buildDefocused)'
+
+megapixels=$(awk "BEGIN { print $width * $height / 1e6 }")
+seconds_of() { awk '/Elapsed \(wall clock\)/ { n = split($NF, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i]; print s }' "$1"; }
+peak_mb_of() { awk '/Maximum resident set size/ { printf "%.0f", $NF / 1024 }' "$1"; }
+
+echo "== ffmpeg chromakey + overlay, filters only"
+ffmpeg -v error -y -i "$fg" -f rawvideo -pix_fmt rgb24 "$work/fg.rgb"
+ffmpeg -v error -y -i "$bg" -f rawvideo -pix_fmt rgb24 "$work/bg.rgb"
+raw="-f rawvideo -pix_fmt rgb24 -video_size ${width}x${height}"
+/usr/bin/time -v -o "$work/ffmpeg-filter.time" ffmpeg -v error -threads 1 -filter_threads 1 $raw -i "$work/bg.rgb" $raw -i "$work/fg.rgb" \
+    -filter_complex "[1:v]chromakey=0x2eac48:0.12:0.08[k];[0:v][k]overlay" -f null - 
+s=$(seconds_of "$work/ffmpeg-filter.time")
+awk "BEGIN { printf \"ffmpeg filters        %6.2f s  %7.1f MP/s (one thread; includes reading %s MP of raw frames)\n\", $s, $megapixels / $s, $megapixels }"
+
+echo "== whole renders, PNG in and out"
+/usr/bin/time -v -o "$work/render.time" "$build/cli/velokrom" render "$fg" --key "$key" --background "$bg" \
+    --out "$work/composite.png" --matte "$work/matte.png" >/dev/null
+/usr/bin/time -v -o "$work/ffmpeg.time" ffmpeg -v error -y -threads 1 -filter_threads 1 -i "$bg" -i "$fg" \
+    -filter_complex "[1:v]chromakey=0x2eac48:0.12:0.08[k];[0:v][k]overlay" -frames:v 1 "$work/ffmpeg-composite.png"
+rgb_mb=$(awk "BEGIN { printf \"%.0f\", $width * $height * 3 / 1048576 }")
+printf 'velokrom render       %6.2f s  peak %5s MiB (defocused blend, composite and matte; image RGB size %s MiB)\n' \
+    "$(seconds_of "$work/render.time")" "$(peak_mb_of "$work/render.time")" "$rgb_mb"
+printf 'ffmpeg chromakey      %6.2f s  peak %5s MiB\n' "$(seconds_of "$work/ffmpeg.time")" "$(peak_mb_of "$work/ffmpeg.time")"
