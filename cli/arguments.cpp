@@ -11,6 +11,11 @@ std::string Arguments::valueOf(const std::string& option) {
     return take();
 }
 
+void Arguments::valueOnce(const std::string& option, std::string& field) {
+    if (!field.empty()) throw CliError(option + " is given twice");
+    field = valueOf(option);
+}
+
 bool Arguments::asksForHelp() const {
     for (size_t i = next_; i < words_.size(); ++i)
         if (words_[i] == "--help" || words_[i] == "-h") return true;

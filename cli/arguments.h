@@ -13,10 +13,12 @@ public:
     bool empty() const { return next_ >= words_.size(); }
     // True when --help or -h is among the words still to come.
     bool asksForHelp() const;
-    const std::string& peek() const { return words_[next_]; }
     std::string take() { return words_[next_++]; }
     // The word after the option just taken; throws when the line ends first.
     std::string valueOf(const std::string& option);
+    // The same for an option that may appear once: stores the value in field, throws when
+    // field already holds one.
+    void valueOnce(const std::string& option, std::string& field);
 
 private:
     std::vector<std::string> words_;

@@ -44,18 +44,13 @@ struct KeyRequest {
 // A slider position as the tuning dialog hands it to the engine: position x 0.001, in single precision.
 float sliderValue(int32_t position) { return static_cast<float>(position * 0.001); }
 
-void setOnce(std::string& field, const std::string& option, Arguments& args) {
-    if (!field.empty()) throw CliError(option + " is given twice");
-    field = args.valueOf(option);
-}
-
 KeyRequest parse(Arguments& args) {
     KeyRequest request;
     while (!args.empty()) {
         const std::string word = args.take();
-        if (word == "--background") setOnce(request.background, word, args);
-        else if (word == "--load") setOnce(request.load, word, args);
-        else if (word == "--save") setOnce(request.save, word, args);
+        if (word == "--background") args.valueOnce(word, request.background);
+        else if (word == "--load") args.valueOnce(word, request.load);
+        else if (word == "--save") args.valueOnce(word, request.save);
         else if (word == "--auto") request.drags.push_back({kAutoSetup, SamplePoints::parse(args.valueOf(word)), {}});
         else if (word == "--select-background")
             request.drags.push_back({kSelectBackground, SamplePoints::parse(args.valueOf(word)), {}});

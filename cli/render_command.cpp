@@ -45,11 +45,6 @@ struct FrameFiles {
     std::string foreground, background, out, matte;
 };
 
-void setOnce(std::string& field, const std::string& option, Arguments& args) {
-    if (!field.empty()) throw CliError(option + " is given twice");
-    field = args.valueOf(option);
-}
-
 int32_t parseBlend(const std::string& name) {
     if (name == "direct") return kBlendDirect;
     if (name == "defocused") return kBlendDefocused;
@@ -61,10 +56,10 @@ RenderRequest parse(Arguments& args) {
     RenderRequest request;
     while (!args.empty()) {
         const std::string word = args.take();
-        if (word == "--key") setOnce(request.key, word, args);
-        else if (word == "--background") setOnce(request.background, word, args);
-        else if (word == "--out") setOnce(request.out, word, args);
-        else if (word == "--matte") setOnce(request.matte, word, args);
+        if (word == "--key") args.valueOnce(word, request.key);
+        else if (word == "--background") args.valueOnce(word, request.background);
+        else if (word == "--out") args.valueOnce(word, request.out);
+        else if (word == "--matte") args.valueOnce(word, request.matte);
         else if (word == "--gray") request.gray = true;
         else if (word == "--alpha") request.alpha = true;
         else if (word == "--quiet") request.quiet = true;
