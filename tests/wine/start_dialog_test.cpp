@@ -132,16 +132,60 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
     EXPECT_EQ(readFile(backgroundFile()), backgroundFileOf(second)) << "Yes overwrote the background";
 }
 
+// Watches the dialogs the filter makes on the host's thread: which window owns each, whether it
+// has a caption, and where it was when it ended.
+class DialogWatch {
+public:
+    struct Seen {
+        HWND owner;
+        bool captioned;
+        RECT lastRect;
+    };
+    DialogWatch() : hook_(SetWindowsHookExW(WH_CBT, record, nullptr, GetCurrentThreadId())) { active = this; }
+    ~DialogWatch() {
+        UnhookWindowsHookEx(hook_);
+        active = nullptr;
+    }
+    std::vector<Seen> ended;
+
+private:
+    static LRESULT CALLBACK record(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_DESTROYWND && active) {
+            HWND window = reinterpret_cast<HWND>(wParam);
+            char className[16];
+            if (GetClassNameA(window, className, sizeof className) > 0 && lstrcmpA(className, "#32770") == 0) {
+                Seen seen{GetWindow(window, GW_OWNER), (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) != 0, {}};
+                GetWindowRect(window, &seen.lastRect);
+                active->ended.push_back(seen);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline DialogWatch* active = nullptr;
+    HHOOK hook_;
+};
+
 TEST_F(PluginUnderWine, ForegroundOverGrayRunsTheModalHostWhichEndsWithoutOkAsCancel) {
     removeBackgroundFile();
     HostImage image = greenScreenShot(16, 8);
     const HostImage original = image;
+    DialogWatch watch;
     const int16_t result = runFilter(image, true, [&] {
         HWND dialog = waitForStartDialog();
         ASSERT_NE(dialog, nullptr);
         pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
         pressButton(dialog, IDC_START_OK);
     });
+    // The start dialog, then the invisible modal host: owned by the host window, one pixel at
+    // the screen's corner, ended once the main window's run returned.
+    ASSERT_EQ(watch.ended.size(), 2u);
+    EXPECT_TRUE(watch.ended[0].captioned);
+    EXPECT_FALSE(watch.ended[1].captioned);
+    EXPECT_EQ(watch.ended[1].owner, window.handle());
+    const RECT corner{0, 0, 1, 1};
+    EXPECT_TRUE(EqualRect(&watch.ended[1].lastRect, &corner))
+        << watch.ended[1].lastRect.left << "," << watch.ended[1].lastRect.top << " to " << watch.ended[1].lastRect.right
+        << "," << watch.ended[1].lastRect.bottom;
     // Until the main window exists the interactive run closes at once, which counts as Cancel.
     EXPECT_EQ(result, 1);
     EXPECT_EQ(image.pixels, original.pixels);
