@@ -42,6 +42,12 @@ echo "== whole renders, PNG in and out"
 /usr/bin/time -v -o "$work/ffmpeg.time" ffmpeg -v error -y -threads 1 -filter_threads 1 -i "$bg" -i "$fg" \
     -filter_complex "[1:v]chromakey=0x2eac48:0.12:0.08[k];[0:v][k]overlay" -frames:v 1 "$work/ffmpeg-composite.png"
 rgb_mb=$(awk "BEGIN { printf \"%.0f\", $width * $height * 3 / 1048576 }")
-printf 'velokrom render       %6.2f s  peak %5s MiB (defocused blend, composite and matte; image RGB size %s MiB)\n' \
-    "$(seconds_of "$work/render.time")" "$(peak_mb_of "$work/render.time")" "$rgb_mb"
+# The program's own floor: OpenImageIO's shared libraries mapped and touched before any image.
+/usr/bin/time -v -o "$work/baseline.time" "$build/cli/velokrom" --help >/dev/null
+render_mb=$(peak_mb_of "$work/render.time") baseline_mb=$(peak_mb_of "$work/baseline.time")
+printf 'velokrom render       %6.2f s  peak %5s MiB (defocused blend, composite and matte)\n' \
+    "$(seconds_of "$work/render.time")" "$render_mb"
+printf '                                of which %s MiB is the program before any image (velokrom --help);\n' "$baseline_mb"
+awk "BEGIN { printf \"                                images: %d MiB = %.1f x the image's RGB size (%s MiB)\n\", \
+    $render_mb - $baseline_mb, ($render_mb - $baseline_mb) / $rgb_mb, $rgb_mb }"
 printf 'ffmpeg chromakey      %6.2f s  peak %5s MiB\n' "$(seconds_of "$work/ffmpeg.time")" "$(peak_mb_of "$work/ffmpeg.time")"
