@@ -81,7 +81,7 @@ TEST_F(PluginUnderWine, ABackgroundSavedThroughTheDialogShowsThroughTheBacking) 
         pressButton(dialog, IDC_START_OK);  // the preset without a background: save
         HWND box = waitForMessageBox();
         ASSERT_NE(box, nullptr);
-        postCommand(box, IDOK);
+        EXPECT_TRUE(answerAndWait(box, IDOK));
     });
     ASSERT_EQ(saved, 1);
     ASSERT_TRUE(backgroundFileExists());

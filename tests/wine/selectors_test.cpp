@@ -23,7 +23,7 @@ TEST_F(PluginUnderWine, AboutBoxNamesTheProductAndIsOwnedByTheHostWindow) {
                  EXPECT_EQ(dialogText(box).rfind("Velokrom 1.0", 0), 0u) << dialogText(box);
                  EXPECT_EQ(GetDlgItem(box, IDNO), nullptr) << "only an OK button";
                  requestScreenshot(box, "about");
-                 postCommand(box, IDOK);
+                 EXPECT_TRUE(answerAndWait(box, IDOK));
              });
     EXPECT_EQ(result, 0);
 }
@@ -70,7 +70,7 @@ TEST_F(PluginUnderWine, StartChecksTellTheUserWithAStopBoxWithoutOwner) {
                      EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
                      EXPECT_EQ(dialogText(box), c.text);
                      if (spoiled.floating) requestScreenshot(box, "floating-selection");
-                     postCommand(box, IDOK);
+                     EXPECT_TRUE(answerAndWait(box, IDOK));
                  });
         EXPECT_EQ(result, 1) << c.text;
     }

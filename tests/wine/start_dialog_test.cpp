@@ -88,7 +88,7 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         EXPECT_EQ(GetWindow(box, GW_OWNER), window.handle());
         EXPECT_NE(dialogText(box).find("has been saved for use as a"), std::string::npos) << dialogText(box);
         requestScreenshot(box, "background-saved");
-        postCommand(box, IDOK);
+        EXPECT_TRUE(answerAndWait(box, IDOK));
     });
     EXPECT_EQ(result, 1) << "saving leaves the image unchanged";
     EXPECT_EQ(readFile(backgroundFile()), backgroundFileOf(first));
@@ -113,7 +113,7 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         EXPECT_NE(GetDlgItem(ask, IDYES), nullptr);
         EXPECT_NE(GetDlgItem(ask, IDNO), nullptr);
         requestScreenshot(ask, "overwrite-question");
-        postCommand(ask, IDNO);
+        EXPECT_TRUE(answerAndWait(ask, IDNO));
 
         // No: the start dialog again, as fresh as the first time.
         HWND again = waitForStartDialog();
@@ -123,10 +123,10 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         pressButton(again, IDC_START_OK);
         ask = waitForMessageBox();
         ASSERT_NE(ask, nullptr);
-        postCommand(ask, IDYES);
+        EXPECT_TRUE(answerAndWait(ask, IDYES));
         HWND saved = waitForMessageBox();
         ASSERT_NE(saved, nullptr);
-        postCommand(saved, IDOK);
+        EXPECT_TRUE(answerAndWait(saved, IDOK));
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(readFile(backgroundFile()), backgroundFileOf(second)) << "Yes overwrote the background";

@@ -37,20 +37,18 @@ void DialogAnswers::answer() {
     while (!done_) {
         HWND dialog = waitForDialog(kCaption, 100);
         if (!dialog) continue;
-        if (isStartDialog(dialog)) {
-            if (!startAnswered && run_.cancelStartDialog) {
-                pressButton(dialog, IDC_START_CANCEL);
-            } else {
-                if (!startAnswered && run_.choice) pressButton(dialog, radioFor(*run_.choice));
-                pressButton(dialog, IDC_START_OK);
-            }
-            startAnswered = true;
-        } else {
+        if (!isStartDialog(dialog)) {
             report_ << "message: " << dialogText(dialog) << "\n";
-            postCommand(dialog, isYesNoBox(dialog) ? (run_.overwrite ? IDYES : IDNO) : IDOK);
+            answerAndWait(dialog, isYesNoBox(dialog) ? (run_.overwrite ? IDYES : IDNO) : IDOK);
+            continue;
         }
-        // The posted clicks close the window; do not answer it twice.
-        waitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+        if (!startAnswered && run_.cancelStartDialog) {
+            answerAndWait(dialog, IDC_START_CANCEL);
+        } else {
+            if (!startAnswered && run_.choice) pressButton(dialog, radioFor(*run_.choice));
+            answerAndWait(dialog, IDC_START_OK);
+        }
+        startAnswered = true;
     }
 }
 

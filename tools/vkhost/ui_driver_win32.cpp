@@ -97,6 +97,11 @@ void postCommand(HWND dialog, int commandId) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0);
 }
 
+bool answerAndWait(HWND dialog, int commandId) {
+    postCommand(dialog, commandId);
+    return waitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
 void requestScreenshot(HWND window, const std::string& tag) {
     const char* dir = std::getenv("VELOKROM_SHOT_DIR");
     if (!dir || !*dir) return;

@@ -31,6 +31,8 @@ bool isEnabled(HWND dialog, int controlId);
 void pressButton(HWND dialog, int controlId);
 // A command as Enter or Escape would send it (IDOK, IDCANCEL), or a message box's answer.
 void postCommand(HWND dialog, int commandId);
+// Posts the command and waits until the dialog has gone, so that the next search cannot find it.
+bool answerAndWait(HWND dialog, int commandId);
 
 // If VELOKROM_SHOT_DIR is set, asks the test's screenshot helper to capture window: writes
 // <dir>/<tag>.ready with the window's screen rectangle and waits (up to 15 s) for <dir>/<tag>.go.
