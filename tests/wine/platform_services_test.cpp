@@ -1,0 +1,92 @@
+// The Win32 operating-system services with the meanings the host side relies on: the first
+// fixed drive, "already exists" apart from a real failure, a replace that keeps the old file
+// when it fails, and files that do not exist.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "host/platform_services_win32.h"
+#include "host/utf8_win32.h"
+
+namespace velokrom {
+namespace {
+
+std::string tempFolder() {
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    return std::string(path) + "velokrom-services-" + std::to_string(GetCurrentProcessId());
+}
+
+void writeText(PlatformServices& services, const std::string& path, const std::string& text) {
+    auto file = services.openFile(path, FileMode::Write);
+    ASSERT_NE(file, nullptr) << path;
+    ASSERT_EQ(file->write(text.data(), text.size()), text.size());
+    ASSERT_TRUE(file->close());
+}
+
+std::string readText(PlatformServices& services, const std::string& path) {
+    auto file = services.openFile(path, FileMode::Read);
+    if (!file) return "(missing)";
+    char buffer[64];
+    return std::string(buffer, file->read(buffer, sizeof buffer));
+}
+
+TEST(Win32PlatformServices, DrivesFoldersAndTheScreen) {
+    Win32PlatformServices services;
+    const auto roots = services.logicalDriveRoots();
+    ASSERT_FALSE(roots.empty());
+    EXPECT_NE(std::find(roots.begin(), roots.end(), "C:\\"), roots.end());
+    EXPECT_EQ(services.driveType("C:\\"), DriveType::Fixed);
+    EXPECT_EQ(services.pathSeparator(), '\\');
+    const std::string appData = services.localAppDataFolder();
+    EXPECT_FALSE(appData.empty());
+    EXPECT_NE(appData.back(), '\\');
+    EXPECT_NE(GetFileAttributesA(appData.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(services.screenSize().width, GetSystemMetrics(SM_CXSCREEN));
+}
+
+TEST(Win32PlatformServices, CreatingAFolderTellsAlreadyExistsFromFailure) {
+    Win32PlatformServices services;
+    const std::string folder = tempFolder();
+    EXPECT_EQ(services.createDirectory(folder), CreateDirectoryResult::Created);
+    EXPECT_EQ(services.createDirectory(folder), CreateDirectoryResult::AlreadyExists);
+    EXPECT_EQ(services.createDirectory(folder + "\\no\\such\\parent"), CreateDirectoryResult::Failed);
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST(Win32PlatformServices, FilesAreReplacedWholeAndMissingOnesDoNotOpen) {
+    Win32PlatformServices services;
+    const std::string folder = tempFolder();
+    services.createDirectory(folder);
+    const std::string target = folder + "\\VELOKROM.BKG";
+    const std::string pending = target + ".tmp";
+    EXPECT_EQ(services.openFile(target, FileMode::Read), nullptr);
+    EXPECT_FALSE(services.replaceFile(pending, target)) << "nothing to move";
+
+    writeText(services, target, "old");
+    writeText(services, pending, "new background");
+    EXPECT_TRUE(services.replaceFile(pending, target));
+    EXPECT_EQ(readText(services, target), "new background");
+    EXPECT_EQ(readText(services, pending), "(missing)");
+
+    EXPECT_TRUE(services.removeFile(target));
+    EXPECT_FALSE(services.removeFile(target));
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST(Win32PlatformServices, TextsOutsideTheAsciiRangeSurviveThePaths) {
+    Win32PlatformServices services;
+    const std::string folder = tempFolder() + "-\xC3\xA9t\xC3\xA9";  // "-été" in UTF-8
+    EXPECT_EQ(services.createDirectory(folder), CreateDirectoryResult::Created);
+    writeText(services, folder + "\\f.bin", "x");
+    EXPECT_EQ(readText(services, folder + "\\f.bin"), "x");
+    EXPECT_TRUE(services.removeFile(folder + "\\f.bin"));
+    EXPECT_NE(GetFileAttributesW((widen(tempFolder()) + L"-\u00e9t\u00e9").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the folder has the accented name";
+    RemoveDirectoryW(widen(folder).c_str());
+}
+
+} // namespace
+} // namespace velokrom
