@@ -100,9 +100,9 @@ BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_AUTORADIOBUTTON = 0, 1, 9
 
 ENTRY_CONTROLS = [  # id, class, kind, text, rect, extra style bits
     (0xFFFF, STATIC, None, 'Use current image as foreground:', (16, 9, 161, 8), WS_GROUP),
-    (1025, BUTTON, BS_AUTORADIOBUTTON, 'with previously saved background image.', (32, 22, 144, 8), 0),
-    (1021, BUTTON, BS_AUTORADIOBUTTON, 'with solid gray background.', (32, 33, 144, 8), 0),
-    (1022, BUTTON, BS_AUTORADIOBUTTON, 'Save current image to be used as background.', (16, 50, 161, 8), 0),
+    (1025, BUTTON, BS_AUTORADIOBUTTON, 'with previously saved background image.', (32, 22, 160, 8), 0),
+    (1021, BUTTON, BS_AUTORADIOBUTTON, 'with solid gray background.', (32, 33, 160, 8), 0),
+    (1022, BUTTON, BS_AUTORADIOBUTTON, 'Save current image to be used as background.', (16, 50, 176, 8), 0),
     (1024, BUTTON, BS_DEFPUSHBUTTON, 'OK', (51, 69, 36, 12), WS_TABSTOP),
     (1023, BUTTON, BS_PUSHBUTTON, 'Cancel', (109, 69, 36, 12), WS_TABSTOP),
 ]
