@@ -81,19 +81,6 @@ TEST_F(KeyModelRecords, ClearKeepsTextsAdjustmentsAndTailWords) {
     EXPECT_EQ(std::memcmp(m.reservedTail, before.reservedTail, sizeof m.reservedTail), 0);
 }
 
-TEST_F(KeyModelRecords, ClearedKeyHasOnlyZeroPlanes) {
-    clearKeyModel();
-    rebuildFacePlanes();
-    for (const auto& surface : facePlaneTable().entries)
-        for (const FacePlaneEntry& e : surface) {
-            EXPECT_EQ(e.plane.nx, 0.0f);
-            EXPECT_EQ(e.plane.ny, 0.0f);
-            EXPECT_EQ(e.plane.nz, 0.0f);
-            EXPECT_EQ(e.hitNumerator, 0.0f);
-            EXPECT_EQ(e.centerDot, 0.0f);
-        }
-}
-
 TEST_F(KeyModelRecords, OnlyTheInnerPlanesDifferWithoutTheOuterZone) {
     setUniformKey(20000, 20000, 20000, 1000, 2000, 3000);
     liveKeyModel().surfaceOptions = kNoOuterZoneOption | 0x40;  // other bits have no effect

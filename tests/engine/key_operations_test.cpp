@@ -45,16 +45,6 @@ TEST_F(KeyOperations, DragKeepsItsFirstThousandPixels) {
     EXPECT_EQ(engine->samples.foregroundSamples[999].red, last.red);
 }
 
-TEST_F(KeyOperations, AverageTruncatesAndOnePixelIsItself) {
-    const KeySample s[3] = {{1, 10, 65280, 0}, {2, 10, 65280, 0}, {2, 11, 65280, 0}};
-    const Color16 a = averageSample(s, 3);
-    EXPECT_EQ(a.red, 1);
-    EXPECT_EQ(a.green, 10);
-    EXPECT_EQ(a.blue, 65280);
-    const Color16 one = averageSample(s + 2, 1);
-    EXPECT_EQ(one.green, 11);
-}
-
 TEST_F(KeyOperations, AutoSetupFitsTheOuterSurfaceAndNestsTheOthers) {
     drag(kAutoSetup, {{0, 0}, {1, 0}, {2, 1}});
     const KeyModel& m = liveKeyModel();
@@ -117,25 +107,6 @@ TEST_F(KeyOperations, TuningStepPushesAwayFromTheCentreAndClamps) {
     EXPECT_EQ(c.red, 65535);
     EXPECT_EQ(c.green, 31100);
     EXPECT_EQ(c.blue, 28900);
-}
-
-TEST_F(KeyOperations, NestingKeepsTheChangedSurface) {
-    KeyModel& m = liveKeyModel();
-    m.innerSurface.fill(10);
-    m.middleSurface.fill(5);
-    m.outerSurface.fill(1);
-    enforceNesting(kMiddle);
-    EXPECT_EQ(m.innerSurface[3], 5.0f);
-    EXPECT_EQ(m.middleSurface[3], 5.0f);
-    EXPECT_EQ(m.outerSurface[3], 5.0f);
-    m.outerSurface.fill(2);
-    enforceNesting(kOuter);
-    EXPECT_EQ(m.middleSurface[0], 2.0f);
-    EXPECT_EQ(m.innerSurface[0], 2.0f);
-    m.innerSurface.fill(9);
-    enforceNesting(kInner);
-    EXPECT_EQ(m.middleSurface[0], 9.0f);
-    EXPECT_EQ(m.outerSurface[0], 9.0f);
 }
 
 } // namespace

@@ -94,15 +94,6 @@ TEST_F(MatteEvaluation, NoOuterZoneOptionKeepsOnlyTheInnerRamp) {
     expectPixel(key1(10000, 22500, 10000), 10000, 22500, 10000, 65535);
 }
 
-TEST_F(MatteEvaluation, ZeroCountWritesNothing) {
-    setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
-    const Pixel16 source{10000, 20500, 10000, 0}, reference{0, 0, 0, 0};
-    Pixel16 out{7, 7, 7, 7};
-    keyRow(&source, &reference, &out, 0);
-    keyRow(&source, &reference, &out, -3);
-    expectPixel(out, 7, 7, 7, 7);
-}
-
 TEST_F(MatteEvaluation, HostileKeysGiveDefinedResults) {
     // NaN, infinities and huge values anywhere in the key: evaluation stays defined (the
     // sanitizer build checks every float-to-integer conversion on this path).
