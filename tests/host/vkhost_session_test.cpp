@@ -35,7 +35,9 @@ TEST(VkhostArguments, SelectionCornersAreInclusiveAndBadInputIsRejected) {
 class VkhostSession : public PluginTest {
 protected:
     void TearDown() override { std::remove(paramsPath.c_str()); }
-    std::string paramsPath = ::testing::TempDir() + "vkhost_session_params.bin";
+    // One file per test: CTest runs the tests of this suite in parallel.
+    std::string paramsPath = ::testing::TempDir() + "vkhost_" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin";
 };
 
 TEST_F(VkhostSession, RepeatTakesTheKeptBlockFromItsFileAndReportsEverySelector) {
