@@ -23,20 +23,6 @@ std::string firstLine(std::string message) {
     return message.empty() ? "unknown error" : message;
 }
 
-std::unique_ptr<oiio::ImageInput> openInput(const std::string& path, const std::string& role) {
-    if (!std::filesystem::is_regular_file(path))
-        throw CliError("cannot read " + role + " '" + path + "': no such file");
-    // Colour as stored: readers must not premultiply it by an alpha channel we ignore anyway.
-    oiio::ImageSpec config;
-    config.attribute("oiio:UnassociatedAlpha", 1);
-    auto in = oiio::ImageInput::open(path, &config);
-    if (!in) throw CliError("cannot read " + role + " '" + path + "': " + firstLine(oiio::geterror()));
-    const oiio::ImageSpec& spec = in->spec();
-    if (spec.width <= 0 || spec.height <= 0 || spec.depth > 1 || spec.nchannels < 1)
-        throw CliError("cannot read " + role + " '" + path + "': not a two-dimensional image");
-    return in;
-}
-
 // Samples of one chunk of rows (channels 0 .. channels - 1 only) into 8-bit RGB rows.
 template <typename Sample, typename Reduce>
 void toRgb(const Sample* samples, int channels, size_t pixels, uint8_t* rgb, Reduce reduce) {
@@ -44,36 +30,66 @@ void toRgb(const Sample* samples, int channels, size_t pixels, uint8_t* rgb, Red
         for (int c = 0; c < 3; ++c) rgb[c] = reduce(samples[channels == 3 ? c : 0]);
 }
 
+// Rows read from the file at once: the buffers stay small whatever the image's size.
+constexpr int32_t kChunkRows = 64;
+
 } // namespace
 
-ImageSize probeImage(const std::string& path, const std::string& role) {
-    auto in = openInput(path, role);
-    return {in->spec().width, in->spec().height};
+RgbRowReader::RgbRowReader(const std::string& path, const std::string& role) : path_(path), role_(role) {
+    if (!std::filesystem::is_regular_file(path))
+        throw CliError("cannot read " + role + " '" + path + "': no such file");
+    // Colour as stored: readers must not premultiply it by an alpha channel we ignore anyway.
+    oiio::ImageSpec config;
+    config.attribute("oiio:UnassociatedAlpha", 1);
+    in_ = oiio::ImageInput::open(path, &config);
+    if (!in_) throw CliError("cannot read " + role + " '" + path + "': " + firstLine(oiio::geterror()));
+    const oiio::ImageSpec& spec = in_->spec();
+    if (spec.width <= 0 || spec.height <= 0 || spec.depth > 1 || spec.nchannels < 1)
+        throw CliError("cannot read " + role + " '" + path + "': not a two-dimensional image");
+    size_ = {spec.width, spec.height};
+    channels_ = spec.nchannels >= 3 ? 3 : 1;  // alpha and extra channels are ignored
+    eightBit_ = spec.format == oiio::TypeDesc::UINT8;
 }
 
-RgbImage readRgbImage(const std::string& path, const std::string& role) {
-    auto in = openInput(path, role);
-    const oiio::ImageSpec& spec = in->spec();
-    const int channels = spec.nchannels >= 3 ? 3 : 1;  // alpha and extra channels are ignored
-    const bool eightBit = spec.format == oiio::TypeDesc::UINT8;
-    const oiio::TypeDesc readAs = eightBit ? oiio::TypeDesc::UINT8 : oiio::TypeDesc::UINT16;
-    RgbImage image(spec.width, spec.height);
+RgbRowReader::~RgbRowReader() = default;
 
-    // A chunk of rows at a time keeps the reading buffer small whatever the image's size.
-    constexpr int kChunkRows = 64;
-    const size_t rowSamples = static_cast<size_t>(spec.width) * static_cast<size_t>(channels);
-    std::vector<uint8_t> chunk(rowSamples * kChunkRows * readAs.size());
-    for (int y = 0; y < spec.height; y += kChunkRows) {
-        const int end = std::min(spec.height, y + kChunkRows);
-        if (!in->read_scanlines(0, 0, spec.y + y, spec.y + end, 0, 0, channels, readAs, chunk.data()))
-            throw CliError("cannot read " + role + " '" + path + "': " + firstLine(in->geterror()));
-        const size_t pixels = static_cast<size_t>(spec.width) * static_cast<size_t>(end - y);
-        uint8_t* rgb = image.at(y, 0);
-        if (eightBit)
-            toRgb(chunk.data(), channels, pixels, rgb, [](uint8_t v) { return v; });
+void RgbRowReader::read(int32_t first, int32_t end, uint8_t* rgb) {
+    const oiio::TypeDesc readAs = eightBit_ ? oiio::TypeDesc::UINT8 : oiio::TypeDesc::UINT16;
+    const size_t width = static_cast<size_t>(size_.width);
+    samples_.resize(width * static_cast<size_t>(channels_) * kChunkRows * readAs.size());
+    const int32_t top = in_->spec().y;
+    for (int32_t y = first; y < end; y += kChunkRows) {
+        const int32_t chunkEnd = std::min(end, y + kChunkRows);
+        if (!in_->read_scanlines(0, 0, top + y, top + chunkEnd, 0, 0, channels_, readAs, samples_.data()))
+            throw CliError("cannot read " + role_ + " '" + path_ + "': " + firstLine(in_->geterror()));
+        const size_t pixels = width * static_cast<size_t>(chunkEnd - y);
+        uint8_t* out = rgb + width * 3 * static_cast<size_t>(y - first);
+        if (eightBit_)
+            toRgb(samples_.data(), channels_, pixels, out, [](uint8_t v) { return v; });
         else
-            toRgb(reinterpret_cast<const uint16_t*>(chunk.data()), channels, pixels, rgb, reduceTo8Bits);
+            toRgb(reinterpret_cast<const uint16_t*>(samples_.data()), channels_, pixels, out, reduceTo8Bits);
     }
+}
+
+uint8_t* RgbRowReader::row(int32_t y) {
+    const size_t rowBytes = static_cast<size_t>(size_.width) * 3;
+    if (y < rowsFirst_ || y >= rowsEnd_) {
+        rows_.resize(rowBytes * kChunkRows);
+        rowsFirst_ = rowsEnd_ = 0;  // no rows cached should the read fail
+        const int32_t end = std::min(size_.height, y + kChunkRows);
+        read(y, end, rows_.data());
+        rowsFirst_ = y;
+        rowsEnd_ = end;
+    }
+    return rows_.data() + rowBytes * static_cast<size_t>(y - rowsFirst_);
+}
+
+ImageSize probeImage(const std::string& path, const std::string& role) { return RgbRowReader(path, role).size(); }
+
+RgbImage readRgbImage(const std::string& path, const std::string& role) {
+    RgbRowReader reader(path, role);
+    RgbImage image(reader.size().width, reader.size().height);
+    reader.read(0, image.height, image.pixels.data());
     return image;
 }
 
@@ -85,50 +101,69 @@ void checkWritable(const std::string& path, int channels, const std::string& rol
                        " format has no alpha channel");
 }
 
-PendingImage::PendingImage(const std::string& path, ImageSize size, int channels,
-                           const std::function<const uint8_t*(int32_t)>& row)
-    : path_(path) {
+PendingImage::PendingImage(const std::string& path, ImageSize size, int channels) : path_(path) {
     // The format comes from the target's name; the data goes to a hidden name beside it.
     const std::filesystem::path target(path);
     temporary_ = (target.parent_path() / ("." + target.filename().string() + ".partial-" + std::to_string(getpid())))
                      .string();
-    auto out = oiio::ImageOutput::create(path);
-    if (!out) throw CliError("cannot write '" + path + "': " + firstLine(oiio::geterror()));
+    out_ = oiio::ImageOutput::create(path);
+    if (!out_) throw CliError("cannot write '" + path + "': " + firstLine(oiio::geterror()));
     oiio::ImageSpec spec(size.width, size.height, channels, oiio::TypeDesc::UINT8);
     // The alpha channel is the matte beside an unchanged composite, not a premultiplied colour.
     if (channels == 4) spec.attribute("oiio:UnassociatedAlpha", 1);
     // zlib level 4 instead of 6: a 6000 x 4000 PNG is written three times as fast and only
     // about 4% larger.
     spec.attribute("png:compressionLevel", 4);
-    if (!out->open(temporary_, spec)) {
-        const std::string reason = firstLine(out->geterror());
-        std::remove(temporary_.c_str());
-        throw CliError("cannot write '" + path + "': " + reason);
-    }
-    bool written = true;
-    for (int32_t y = 0; y < size.height && written; ++y) written = out->write_scanline(y, 0, oiio::TypeDesc::UINT8, row(y));
-    written = out->close() && written;
-    if (!written) {
-        const std::string reason = firstLine(out->geterror());
-        std::remove(temporary_.c_str());
-        throw CliError("cannot write '" + path + "': " + reason);
-    }
+    if (!out_->open(temporary_, spec)) fail();
+}
+
+PendingImage::PendingImage(const std::string& path, ImageSize size, int channels,
+                           const std::function<const uint8_t*(int32_t)>& row)
+    : PendingImage(path, size, channels) {
+    for (int32_t y = 0; y < size.height; ++y) writeRow(row(y));
 }
 
 PendingImage::PendingImage(PendingImage&& other) noexcept
-    : path_(std::move(other.path_)), temporary_(std::move(other.temporary_)) {
+    : out_(std::move(other.out_)), path_(std::move(other.path_)), temporary_(std::move(other.temporary_)),
+      nextRow_(other.nextRow_) {
     other.temporary_.clear();
 }
 
 PendingImage::~PendingImage() {
+    if (out_) {
+        // An unfinished file is closed before it is removed, and first filled up with blank rows:
+        // writers complain on standard error about a short image (libpng: "No IDATs written").
+        try {
+            const std::vector<uint8_t> blank(out_->spec().scanline_bytes(), 0);
+            while (nextRow_ < out_->spec().height)
+                if (!out_->write_scanline(nextRow_++, 0, oiio::TypeDesc::UINT8, blank.data())) break;
+        } catch (...) {  // not even a blank row: the writer may complain
+        }
+        out_.reset();
+    }
     if (!temporary_.empty()) std::remove(temporary_.c_str());
 }
 
+void PendingImage::writeRow(const uint8_t* row) {
+    if (!out_->write_scanline(nextRow_, 0, oiio::TypeDesc::UINT8, row)) fail();
+    ++nextRow_;
+}
+
 void PendingImage::commit() {
+    if (!out_->close()) fail();
+    out_.reset();
     std::error_code error;
     std::filesystem::rename(temporary_, path_, error);
     if (error) throw CliError("cannot write '" + path_ + "': " + error.message());
     temporary_.clear();
+}
+
+void PendingImage::fail() {
+    const std::string reason = firstLine(out_->geterror());
+    out_.reset();
+    std::remove(temporary_.c_str());
+    temporary_.clear();
+    throw CliError("cannot write '" + path_ + "': " + reason);
 }
 
 } // namespace velokrom::cli

@@ -1,9 +1,18 @@
 #pragma once
+#include <OpenImageIO/oiioversion.h>
+
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "composite/memory_image_access.h"
+
+OIIO_NAMESPACE_BEGIN
+class ImageInput;
+class ImageOutput;
+OIIO_NAMESPACE_END
 
 namespace velokrom::cli {
 
@@ -13,21 +22,50 @@ struct ImageSize {
     bool operator==(const ImageSize& other) const { return width == other.width && height == other.height; }
 };
 
-// role names the image in messages ("foreground", "background"). Both throw CliError.
+// An image file read as 8-bit RGB: deeper samples are rounded to 8 bits, grey is repeated in all
+// three channels and any channel after the third (alpha) is ignored. role names the image in
+// messages ("foreground", "background"); every failure throws CliError.
+class RgbRowReader {
+public:
+    RgbRowReader(const std::string& path, const std::string& role);
+    RgbRowReader(const RgbRowReader&) = delete;
+    RgbRowReader& operator=(const RgbRowReader&) = delete;
+    ~RgbRowReader();
+
+    ImageSize size() const { return size_; }
+    // Rows first .. end - 1 into rgb, width x 3 bytes each.
+    void read(int32_t first, int32_t end, uint8_t* rgb);
+    // Row y, width x 3 bytes, valid until another row outside its chunk is asked for. The file is
+    // read a chunk of rows at a time, so rows asked for in increasing order (or the same row
+    // again) are read once.
+    uint8_t* row(int32_t y);
+
+private:
+    std::unique_ptr<OIIO::ImageInput> in_;
+    std::string path_, role_;
+    ImageSize size_{};
+    int channels_ = 0;  // read from the file: 3 (RGB), or 1 (grey) repeated
+    bool eightBit_ = false;
+    std::vector<uint8_t> samples_;  // one chunk as stored (8 or 16 bits)
+    std::vector<uint8_t> rows_;     // the chunk row() serves, as RGB
+    int32_t rowsFirst_ = 0, rowsEnd_ = 0;
+};
+
+// Both throw CliError.
 ImageSize probeImage(const std::string& path, const std::string& role);
-// 8-bit RGB: deeper samples are rounded to 8 bits, grey is repeated in all three channels and
-// any channel after the third (alpha) is ignored.
 RgbImage readRgbImage(const std::string& path, const std::string& role);
 
 // Rounds a 16-bit sample to the nearest 8-bit value (ties up).
 inline uint8_t reduceTo8Bits(uint16_t v) { return static_cast<uint8_t>((v * 255u + 32767u) / 65535u); }
 
-// An image file written under a temporary name beside its target and put in place by commit();
-// one that is never committed is removed, so a failed command leaves no file behind.
+// An 8-bit image file written under a temporary name beside its target and put in place by
+// commit(); one that is never committed is removed, so a failed command leaves no file behind.
+// channels is 1 (grey), 3 (RGB) or 4 (RGBA). Every failure throws CliError.
 class PendingImage {
 public:
-    // channels is 1 (grey), 3 (RGB) or 4 (RGBA); row(y) gives width * channels bytes.
-    // Throws CliError when the format cannot hold the image or the file cannot be written.
+    // Opens the temporary file; the rows follow through writeRow, top to bottom.
+    PendingImage(const std::string& path, ImageSize size, int channels);
+    // The whole image at once: row(y) gives row y.
     PendingImage(const std::string& path, ImageSize size, int channels, const std::function<const uint8_t*(int32_t)>& row);
     PendingImage(PendingImage&& other) noexcept;
     PendingImage(const PendingImage&) = delete;
@@ -35,11 +73,16 @@ public:
     PendingImage& operator=(PendingImage&&) = delete;
     ~PendingImage();
 
-    void commit();  // throws CliError when the file cannot be put in place
+    void writeRow(const uint8_t* row);  // the next row, width x channels bytes
+    void commit();                      // after the last row
 
 private:
+    [[noreturn]] void fail();
+
+    std::unique_ptr<OIIO::ImageOutput> out_;
     std::string path_;
     std::string temporary_;
+    int32_t nextRow_ = 0;
 };
 
 // Throws CliError unless an image of that many channels can be written to path's format.
