@@ -123,12 +123,6 @@ PendingImage::PendingImage(const std::string& path, ImageSize size, int channels
     for (int32_t y = 0; y < size.height; ++y) writeRow(row(y));
 }
 
-PendingImage::PendingImage(PendingImage&& other) noexcept
-    : out_(std::move(other.out_)), path_(std::move(other.path_)), temporary_(std::move(other.temporary_)),
-      nextRow_(other.nextRow_) {
-    other.temporary_.clear();
-}
-
 PendingImage::~PendingImage() {
     if (out_) {
         // An unfinished file is closed before it is removed, and first filled up with blank rows:

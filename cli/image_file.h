@@ -67,10 +67,8 @@ public:
     PendingImage(const std::string& path, ImageSize size, int channels);
     // The whole image at once: row(y) gives row y.
     PendingImage(const std::string& path, ImageSize size, int channels, const std::function<const uint8_t*(int32_t)>& row);
-    PendingImage(PendingImage&& other) noexcept;
     PendingImage(const PendingImage&) = delete;
     PendingImage& operator=(const PendingImage&) = delete;
-    PendingImage& operator=(PendingImage&&) = delete;
     ~PendingImage();
 
     void writeRow(const uint8_t* row);  // the next row, width x channels bytes

@@ -1,9 +1,7 @@
 // velokrom render: the plug-in's final pass on image files, one frame or a numbered sequence.
 #include <algorithm>
 #include <filesystem>
-#include <memory>
 #include <optional>
-#include <vector>
 
 #include "cli_error.h"
 #include "commands.h"
@@ -11,6 +9,7 @@
 #include "image_file.h"
 #include "key_file.h"
 #include "progress_bar.h"
+#include "streaming_image_access.h"
 
 namespace velokrom::cli {
 namespace {
@@ -115,6 +114,13 @@ bool sameFile(const std::string& a, const std::string& b) {
     return errorA || errorB ? a == b : canonicalA == canonicalB;
 }
 
+void requireSameSize(const FrameFiles& files, ImageSize background, ImageSize foreground) {
+    if (!(background == foreground))
+        throw CliError("background '" + files.background + "' is " + std::to_string(background.width) + " x " +
+                       std::to_string(background.height) + " but foreground '" + files.foreground + "' is " +
+                       std::to_string(foreground.width) + " x " + std::to_string(foreground.height));
+}
+
 // Everything that can be known before rendering: no output is written when a frame is missing,
 // unreadable or of the wrong size, or when an output would replace an input.
 void checkFrames(const RenderRequest& request, const FrameNames& names, const FrameRange& range) {
@@ -124,11 +130,7 @@ void checkFrames(const RenderRequest& request, const FrameNames& names, const Fr
         const ImageSize size = probeImage(files.foreground, "foreground");
         if (!request.gray) {
             if (!sharedBackground || names.backgroundPerFrame()) sharedBackground = probeImage(files.background, "background");
-            if (!(*sharedBackground == size))
-                throw CliError("background '" + files.background + "' is " + std::to_string(sharedBackground->width) +
-                               " x " + std::to_string(sharedBackground->height) + " but foreground '" +
-                               files.foreground + "' is " + std::to_string(size.width) + " x " +
-                               std::to_string(size.height));
+            requireSameSize(files, *sharedBackground, size);
         }
         for (const std::string* output : {&files.out, &files.matte})
             for (const std::string* input : {&files.foreground, &files.background})
@@ -138,48 +140,45 @@ void checkFrames(const RenderRequest& request, const FrameNames& names, const Fr
     }
 }
 
-// The engine for one background: the composite goes over the source rows, the matte and the
-// defocused image exist only when something needs them.
-std::unique_ptr<MemoryImageAccess> prepareEngine(const RenderRequest& request, RgbImage foreground, const FrameFiles& files) {
-    const int32_t width = foreground.width, height = foreground.height;
-    RgbImage background = request.gray ? RgbImage(width, height, 127) : readRgbImage(files.background, "background");
-    const bool defocus = request.blendMode == kBlendDefocused;
-    auto engine = std::make_unique<MemoryImageAccess>(
-        std::move(foreground), std::move(background),
-        MemoryImageLayout{!request.matte.empty() || request.alpha, defocus, false});
-    engine->blendMode = request.blendMode;
-    std::copy(request.solidColor, request.solidColor + 4, engine->solidColor);
-    if (defocus) {
-        // Neutral grey is its own blur.
-        if (request.gray) engine->defocused = RgbImage(width, height, 127);
-        else if (!engine->buildDefocusedBackground()) throw CliError("not enough memory to defocus the background");
-    }
-    return engine;
+// The background blurred for the Defocused blend, from one sequential read of its file.
+RgbImage defocusBackground(const FrameFiles& files, ImageSize size) {
+    RgbRowReader background(files.background, "background");
+    requireSameSize(files, background.size(), size);
+    RgbImage blurred(size.width, size.height);
+    RowStreams streams;
+    streams.background = &background;
+    streams.defocused = &blurred;
+    if (!StreamingImageAccess(size, streams).buildDefocusedBackground())
+        throw CliError("not enough memory to defocus the background");
+    return blurred;
 }
 
-std::vector<PendingImage> writeOutputs(MemoryImageAccess& engine, const RenderRequest& request, const FrameFiles& files) {
-    const ImageSize size{engine.imageWidth, engine.imageHeight};
-    const size_t width = static_cast<size_t>(size.width);
-    RgbImage& composite = engine.composite();
-    std::vector<PendingImage> written;
-    if (request.alpha) {
-        std::vector<uint8_t> rgba(width * 4);
-        written.emplace_back(files.out, size, 4, [&](int32_t y) {
-            const uint8_t* rgb = composite.at(y, 0);
-            const uint8_t* alpha = engine.matte.data() + static_cast<size_t>(y) * width;
-            for (size_t x = 0; x < width; ++x) {
-                std::copy(rgb + 3 * x, rgb + 3 * x + 3, &rgba[4 * x]);
-                rgba[4 * x + 3] = alpha[x];
-            }
-            return rgba.data();
-        });
-    } else {
-        written.emplace_back(files.out, size, 3, [&](int32_t y) { return composite.at(y, 0); });
+// One frame, row by row from the input files to the outputs, which are put in place only once
+// complete. defocused is the background's blur when the blend needs it.
+void renderFrame(const RenderRequest& request, const FrameFiles& files, RgbRowReader& foreground, RgbImage* defocused) {
+    const ImageSize size = foreground.size();
+    std::optional<RgbRowReader> background;
+    if (!request.gray) {
+        background.emplace(files.background, "background");
+        requireSameSize(files, background->size(), size);
     }
-    if (!files.matte.empty())
-        written.emplace_back(files.matte, size, 1,
-                             [&](int32_t y) { return engine.matte.data() + static_cast<size_t>(y) * width; });
-    return written;
+    PendingImage composite(files.out, size, request.alpha ? 4 : 3);
+    std::optional<PendingImage> matte;
+    if (!files.matte.empty()) matte.emplace(files.matte, size, 1);
+
+    RowStreams streams;
+    streams.foreground = &foreground;
+    streams.background = background ? &*background : nullptr;
+    streams.defocused = defocused;
+    streams.composite = &composite;
+    streams.alpha = request.alpha;
+    streams.matte = matte ? &*matte : nullptr;
+    StreamingImageAccess engine(size, streams);
+    engine.blendMode = request.blendMode;
+    std::copy(request.solidColor, request.solidColor + 4, engine.solidColor);
+    engine.processImage(false, false);
+    composite.commit();
+    if (matte) matte->commit();
 }
 
 } // namespace
@@ -200,20 +199,19 @@ int runRender(Arguments& args, std::ostream& out, std::ostream& progress, bool p
     clearKeyModel();
     restoreLiveKey(key);
     ProgressBar bar(progress, range.count(), range.count() > 1 && !request.quiet && progressIsTerminal);
-    std::unique_ptr<MemoryImageAccess> engine;
+    // A background picture's blur (grey is its own blur). A shared background's serves every
+    // frame: all of them have its size.
+    const bool blurred = request.blendMode == kBlendDefocused && !request.gray;
+    RgbImage defocused;
     for (int32_t frame = range.first;; ++frame) {
         const FrameFiles files = names.of(frame);
-        // Drop what the last frame held before reading the next one. A shared background (or
-        // grey) and its blur serve every frame of its size.
-        if (names.backgroundPerFrame()) engine.reset();
-        if (engine) engine->foreground = RgbImage();
-        RgbImage foreground = readRgbImage(files.foreground, "foreground");
-        if (engine && (foreground.width != engine->imageWidth || foreground.height != engine->imageHeight)) engine.reset();
-        if (engine) engine->foreground = std::move(foreground);
-        else engine = prepareEngine(request, std::move(foreground), files);
-
-        engine->processImage(false, false);
-        for (PendingImage& image : writeOutputs(*engine, request, files)) image.commit();
+        RgbRowReader foreground(files.foreground, "foreground");
+        const bool blurMade = ImageSize{defocused.width, defocused.height} == foreground.size();
+        if (blurred && (names.backgroundPerFrame() || !blurMade)) {
+            defocused = RgbImage();  // the last frame's blur goes before the next one is made
+            defocused = defocusBackground(files, foreground.size());
+        }
+        renderFrame(request, files, foreground, blurred ? &defocused : nullptr);
         bar.update(frame - range.first + 1);
         if (frame == range.last) break;
     }
