@@ -199,19 +199,20 @@ int runRender(Arguments& args, std::ostream& out, std::ostream& progress, bool p
     clearKeyModel();
     restoreLiveKey(key);
     ProgressBar bar(progress, range.count(), range.count() > 1 && !request.quiet && progressIsTerminal);
-    // A background picture's blur (grey is its own blur). A shared background's serves every
-    // frame: all of them have its size.
-    const bool blurred = request.blendMode == kBlendDefocused && !request.gray;
+    // The Defocused blend over a background picture needs its blur (grey is its own blur). A
+    // shared background's blur serves every frame, all of them its size; the background itself
+    // is read again for each frame rather than held.
+    const bool needsBlur = request.blendMode == kBlendDefocused && !request.gray;
     RgbImage defocused;
     for (int32_t frame = range.first;; ++frame) {
         const FrameFiles files = names.of(frame);
         RgbRowReader foreground(files.foreground, "foreground");
-        const bool blurMade = ImageSize{defocused.width, defocused.height} == foreground.size();
-        if (blurred && (names.backgroundPerFrame() || !blurMade)) {
+        const bool blurFits = ImageSize{defocused.width, defocused.height} == foreground.size();
+        if (needsBlur && (names.backgroundPerFrame() || !blurFits)) {
             defocused = RgbImage();  // the last frame's blur goes before the next one is made
             defocused = defocusBackground(files, foreground.size());
         }
-        renderFrame(request, files, foreground, blurred ? &defocused : nullptr);
+        renderFrame(request, files, foreground, needsBlur ? &defocused : nullptr);
         bar.update(frame - range.first + 1);
         if (frame == range.last) break;
     }
