@@ -117,7 +117,7 @@ int runKey(Arguments& args, std::ostream& out, std::ostream& notes) {
 
     // Each drag re-runs the composite as in the window; only the key is kept, so no matte and
     // no defocused image are needed.
-    MemoryImageAccess engine(std::move(foreground), std::move(background), MemoryImageLayout{false, false, true});
+    MemoryImageAccess engine(std::move(foreground), std::move(background), MemoryImageLayout{false, false});
     engine.blendMode = kBlendDirect;
     clearKeyModel();
     if (loaded) restoreLiveKey(*loaded);

@@ -7,14 +7,14 @@
 namespace velokrom {
 
 MemoryImageAccess::MemoryImageAccess(RgbImage fg, RgbImage bg, bool withMatte)
-    : MemoryImageAccess(std::move(fg), std::move(bg), MemoryImageLayout{withMatte, true, true}) {}
+    : MemoryImageAccess(std::move(fg), std::move(bg), MemoryImageLayout{withMatte, true}) {}
 
 MemoryImageAccess::MemoryImageAccess(RgbImage fg, RgbImage bg, const MemoryImageLayout& layout)
     : foreground(std::move(fg)), background(std::move(bg)) {
     imageWidth = foreground.width;
     imageHeight = foreground.height;
     if (layout.defocused) defocused = RgbImage(imageWidth, imageHeight);
-    if (layout.separateOutput) output = RgbImage(imageWidth, imageHeight);
+    output = RgbImage(imageWidth, imageHeight);
     const size_t w = static_cast<size_t>(imageWidth);
     if (layout.matte) {
         matte.assign(w * static_cast<size_t>(imageHeight), 0);
@@ -55,7 +55,7 @@ void MemoryImageAccess::putDefocusedRow(const uint8_t* source, int32_t row, int3
     if (!defocused.pixels.empty()) std::memcpy(defocused.at(row, col), source, static_cast<size_t>(count) * 3);
 }
 void MemoryImageAccess::putOutputRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) {
-    std::memcpy(composite().at(row, col), source, static_cast<size_t>(count) * 3);
+    std::memcpy(output.at(row, col), source, static_cast<size_t>(count) * 3);
 }
 void MemoryImageAccess::putMatteRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) {
     if (!matte.empty()) std::memcpy(matte.data() + static_cast<size_t>(row) * imageWidth + col, source, static_cast<size_t>(count));

@@ -26,9 +26,6 @@ struct RgbImage {
 struct MemoryImageLayout {
     bool matte = true;      // the matte image and the matte work row
     bool defocused = true;  // the defocused background; without it only Direct and Solid Color work
-    // false: composite rows overwrite the source rows. Only for a single pass whose source is not
-    // needed afterwards (a render): each row is read before its composite is written.
-    bool separateOutput = true;
 };
 
 // The engine over images held in memory: the command-line keyer and the tests drive the same
@@ -42,11 +39,8 @@ public:
     RgbImage foreground;
     RgbImage background;
     RgbImage defocused;          // empty when the layout has none
-    RgbImage output;             // empty when composite rows go over the source rows
+    RgbImage output;
     std::vector<uint8_t> matte;  // empty when the run keeps no matte
-
-    // The image that holds the composite: output, or the source rows it overwrote.
-    RgbImage& composite() { return output.pixels.empty() ? foreground : output; }
 
     // Called by progress(); answering false asks the running pass to stop. Default: continue.
     std::function<bool(int32_t done, int32_t total)> onProgress;
@@ -64,7 +58,7 @@ public:
     uint8_t* foregroundRow(int32_t row, int32_t col, int32_t) override { return foreground.at(row, col); }
     uint8_t* backgroundRow(int32_t row, int32_t col, int32_t) override { return background.at(row, col); }
     uint8_t* defocusedRow(int32_t row, int32_t col, int32_t) override;
-    uint8_t* outputRow(int32_t row, int32_t col, int32_t) override { return composite().at(row, col); }
+    uint8_t* outputRow(int32_t row, int32_t col, int32_t) override { return output.at(row, col); }
     uint8_t* matteRow(int32_t row, int32_t col, int32_t) override;
     void putForegroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
     void putBackgroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;

@@ -139,17 +139,6 @@ TEST_F(ProcessImage, WithoutAMatteImageOnlyTheCompositeIsWritten) {
     EXPECT_EQ(without.matteWorkRow(), nullptr);
 }
 
-TEST_F(ProcessImage, CompositeOverTheSourceRowsEqualsASeparateOutput) {
-    MemoryImageAccess separate(source(), filled(10, 20, 250));
-    MemoryImageAccess inPlace(source(), filled(10, 20, 250), MemoryImageLayout{true, false, false});
-    separate.blendMode = inPlace.blendMode = kBlendSolidColor;
-    ASSERT_TRUE(separate.processImage(false, false));
-    ASSERT_TRUE(inPlace.processImage(false, false));
-    EXPECT_TRUE(inPlace.output.pixels.empty());
-    EXPECT_EQ(inPlace.composite().pixels, separate.output.pixels);
-    EXPECT_EQ(inPlace.matte, separate.matte);
-}
-
 TEST_F(ProcessImage, ReportsEveryRowAndRecordsOneHistoryStep) {
     MemoryImageAccess run(source(), filled(10, 20, 250));
     std::vector<std::pair<int32_t, int32_t>> calls;
