@@ -17,9 +17,7 @@ StreamingImageAccess::StreamingImageAccess(ImageSize size, const RowStreams& str
     const size_t width = static_cast<size_t>(size.width);
     if (!streams.background || !streams.defocused) grey_.assign(width * 3, kNeutralGrey);
     if (streams.alpha) rgba_.assign(width * 4, 0);
-    if (streams.alpha || streams.matte) matteWorkRow_.assign(width, 0);
-    for (auto& row : workRows_) row.assign(width, Pixel16{0, 0, 0, 0});
-    workRow8_.assign(width * 3, 0);
+    makeWorkRows(streams.alpha || streams.matte);
 }
 
 StreamingImageAccess::~StreamingImageAccess() {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/keyer_engine.h"
+#include "composite/owned_work_rows.h"
 #include "image_file.h"
 
 namespace velokrom::cli {
@@ -24,7 +24,7 @@ struct RowStreams {
 // straight to its file, so no whole image is held except the defocused background. Read and
 // write failures throw CliError out of the engine's pass; the engine keeps nothing of its own
 // across these calls but blocks from allocate(), which this class owns and frees.
-class StreamingImageAccess : public KeyerEngine {
+class StreamingImageAccess : public OwnedWorkRowsEngine {
 public:
     StreamingImageAccess(ImageSize size, const RowStreams& streams);
     ~StreamingImageAccess() override;
@@ -49,23 +49,6 @@ public:
     // The pass writes whole rows, top to bottom, each composite row before its matte row.
     void putOutputRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
     void putMatteRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
-    void doneForegroundRow() override {}
-    void doneBackgroundRow() override {}
-    void doneDefocusedRow() override {}
-    void doneOutputRow() override {}
-    void doneMatteRow() override {}
-    Pixel16* workRowA() override { return workRows_[0].data(); }
-    Pixel16* workRowB() override { return workRows_[1].data(); }
-    Pixel16* workRowC() override { return workRows_[2].data(); }
-    Pixel16* workRowD() override { return workRows_[3].data(); }
-    uint8_t* workRow8() override { return workRow8_.data(); }
-    uint8_t* matteWorkRow() override { return matteWorkRow_.empty() ? nullptr : matteWorkRow_.data(); }
-    void doneWorkRowA() override {}
-    void doneWorkRowB() override {}
-    void doneWorkRowC() override {}
-    void doneWorkRowD() override {}
-    void doneWorkRow8() override {}
-    void doneMatteWorkRow() override {}
     // A render has no window.
     int16_t displayRegion(const DisplayRect&, const DisplayRect&, void*) override { return 0; }
     bool allocDisplayImage(size_t) override { return false; }
@@ -83,9 +66,6 @@ private:
     std::vector<uint8_t> grey_;    // one neutral grey row
     std::vector<uint8_t> rgba_;    // the composite row waiting for its alpha
     std::vector<void*> blocks_;    // allocated and not yet released
-    std::vector<Pixel16> workRows_[4];
-    std::vector<uint8_t> workRow8_;
-    std::vector<uint8_t> matteWorkRow_;
 };
 
 } // namespace velokrom::cli

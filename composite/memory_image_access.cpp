@@ -15,13 +15,8 @@ MemoryImageAccess::MemoryImageAccess(RgbImage fg, RgbImage bg, const MemoryImage
     imageHeight = foreground.height;
     if (layout.defocused) defocused = RgbImage(imageWidth, imageHeight);
     output = RgbImage(imageWidth, imageHeight);
-    const size_t w = static_cast<size_t>(imageWidth);
-    if (layout.matte) {
-        matte.assign(w * static_cast<size_t>(imageHeight), 0);
-        matteWorkRow_.assign(w, 0);
-    }
-    for (auto& row : workRows_) row.assign(w, Pixel16{0, 0, 0, 0});
-    workRow8_.assign(w * 3, 0);
+    if (layout.matte) matte.assign(static_cast<size_t>(imageWidth) * static_cast<size_t>(imageHeight), 0);
+    makeWorkRows(layout.matte);
 }
 
 bool MemoryImageAccess::progress(int32_t done, int32_t total) { return onProgress ? onProgress(done, total) : true; }

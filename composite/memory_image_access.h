@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "engine/keyer_engine.h"
+#include "composite/owned_work_rows.h"
 
 namespace velokrom {
 
@@ -31,7 +31,7 @@ struct MemoryImageLayout {
 // The engine over images held in memory: the command-line keyer and the tests drive the same
 // key operations and row pass as the plug-in through it. The source image is the foreground;
 // output, matte and defocused images are made to its size.
-class MemoryImageAccess : public KeyerEngine {
+class MemoryImageAccess : public OwnedWorkRowsEngine {
 public:
     MemoryImageAccess(RgbImage foreground, RgbImage background, bool withMatte = true);
     MemoryImageAccess(RgbImage foreground, RgbImage background, const MemoryImageLayout& layout);
@@ -65,23 +65,6 @@ public:
     void putDefocusedRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
     void putOutputRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
     void putMatteRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
-    void doneForegroundRow() override {}
-    void doneBackgroundRow() override {}
-    void doneDefocusedRow() override {}
-    void doneOutputRow() override {}
-    void doneMatteRow() override {}
-    Pixel16* workRowA() override { return workRows_[0].data(); }
-    Pixel16* workRowB() override { return workRows_[1].data(); }
-    Pixel16* workRowC() override { return workRows_[2].data(); }
-    Pixel16* workRowD() override { return workRows_[3].data(); }
-    uint8_t* workRow8() override { return workRow8_.data(); }
-    uint8_t* matteWorkRow() override { return matte.empty() ? nullptr : matteWorkRow_.data(); }
-    void doneWorkRowA() override {}
-    void doneWorkRowB() override {}
-    void doneWorkRowC() override {}
-    void doneWorkRowD() override {}
-    void doneWorkRow8() override {}
-    void doneMatteWorkRow() override {}
     int16_t displayRegion(const DisplayRect&, const DisplayRect&, void*) override { return 0; }
     bool allocDisplayImage(size_t size) override;
     bool allocDisplayScratch(size_t size) override;
@@ -97,9 +80,6 @@ public:
     int32_t displayColumns = 0;
 
 private:
-    std::vector<Pixel16> workRows_[4];
-    std::vector<uint8_t> workRow8_;
-    std::vector<uint8_t> matteWorkRow_;
     std::vector<uint8_t> displayImage_;
     std::vector<uint8_t> displayScratch_;
 };
