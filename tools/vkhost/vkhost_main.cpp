@@ -37,13 +37,7 @@ int main(int argc, char** argv) {
             pluginEntry(selector, record, data, result, environment);
         });
 
-        const int16_t result = runSession(host, run, image, std::cout);
-        if (result != noErr) {
-            std::cout << "the filter ended with " << result << ": the image is left as it was, nothing written\n";
-            return 1;
-        }
-        writeHostImage(run.out, image);
-        return 0;
+        return applyFilterResult(runSession(host, run, image, std::cout), run.out, image, std::cout);
     } catch (const std::exception& error) {
         std::cerr << "vkhost: " << error.what() << "\n";
         return 2;

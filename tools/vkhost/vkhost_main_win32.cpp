@@ -41,12 +41,7 @@ int main(int argc, char** argv) {
             DialogAnswers answers(run, std::cerr);
             result = runSession(host, run, image, std::cout, reinterpret_cast<intptr_t>(window.handle()));
         }
-        if (result != noErr) {
-            std::cout << "the filter ended with " << result << ": the image is left as it was, nothing written\n";
-            return 1;
-        }
-        writeHostImage(run.out, image);
-        return 0;
+        return applyFilterResult(result, run.out, image, std::cout);
     } catch (const std::exception& failure) {
         std::cerr << "vkhost: " << failure.what() << "\n";
         return 2;
