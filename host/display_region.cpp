@@ -5,6 +5,25 @@
 #include "host_image_access.h"
 
 namespace velokrom {
+namespace {
+
+// Moves the window [low, high] of the given size along one axis, just far enough to hold
+// [spanLow, spanHigh]; true when it moved.
+bool slideToCover(int32_t& low, int32_t& high, int32_t size, int32_t spanLow, int32_t spanHigh) {
+    if (spanLow < low) {
+        low = spanLow;
+        high = low + size - 1;
+        return true;
+    }
+    if (spanHigh > high) {
+        high = spanHigh;
+        low = high - size + 1;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void HostImageAccess::fillDisplayMask(int32_t transparencyOffset) {
     // The mask is sampled exactly like the buffer, so that it lines up with the shown pixels at
@@ -31,26 +50,9 @@ int16_t HostImageAccess::displayRegion(const DisplayRect& sourceRect, const Disp
     if (zoomedWidth > display.columns || zoomedHeight > display.rows) {
         const int32_t spanRight = sourceRect.left + (destRect.right - destRect.left + 1) - 1;
         const int32_t spanBottom = sourceRect.top + (destRect.bottom - destRect.top + 1) - 1;
-        bool moved = false;
-        if (sourceRect.left < display.left) {
-            display.left = sourceRect.left;
-            display.right = display.left + display.columns - 1;
-            moved = true;
-        } else if (spanRight > display.right) {
-            display.right = spanRight;
-            display.left = display.right - display.columns + 1;
-            moved = true;
-        }
-        if (sourceRect.top < display.top) {
-            display.top = sourceRect.top;
-            display.bottom = display.top + display.rows - 1;
-            moved = true;
-        } else if (spanBottom > display.bottom) {
-            display.bottom = spanBottom;
-            display.top = display.bottom - display.rows + 1;
-            moved = true;
-        }
-        if (moved) renderDisplayBuffer(*this, display, viewMode);
+        const bool across = slideToCover(display.left, display.right, display.columns, sourceRect.left, spanRight);
+        const bool down = slideToCover(display.top, display.bottom, display.rows, sourceRect.top, spanBottom);
+        if (across || down) renderDisplayBuffer(*this, display, viewMode);
     }
 
     PSPixelMap map{};
