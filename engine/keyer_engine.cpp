@@ -98,29 +98,17 @@ bool KeyerEngine::applyKeyOperation() {
 
 // ---- history
 
-bool KeyerEngine::restoreAndReprocess(const KeyModelRecord* record) {
-    if (!record) return false;
-    restoreLiveKey(*record);
+bool KeyerEngine::restoreAndReprocess(const HistorySnapshot* entry) {
+    if (!entry) return false;
+    restoreLiveKey(entry->record);
     processImage(true, false);
     return true;
 }
 
-bool KeyerEngine::undo() {
-    const HistorySnapshot* entry = history_.stepBack();
-    return restoreAndReprocess(entry ? &entry->record : nullptr);
-}
-bool KeyerEngine::redo() {
-    const HistorySnapshot* entry = history_.stepForward();
-    return restoreAndReprocess(entry ? &entry->record : nullptr);
-}
-bool KeyerEngine::resetToInitial() {
-    const HistorySnapshot* entry = history_.stepToFirst();
-    return restoreAndReprocess(entry ? &entry->record : nullptr);
-}
-bool KeyerEngine::returnToMark() {
-    const HistorySnapshot* entry = history_.stepToMark();
-    return restoreAndReprocess(entry ? &entry->record : nullptr);
-}
+bool KeyerEngine::undo() { return restoreAndReprocess(history_.stepBack()); }
+bool KeyerEngine::redo() { return restoreAndReprocess(history_.stepForward()); }
+bool KeyerEngine::resetToInitial() { return restoreAndReprocess(history_.stepToFirst()); }
+bool KeyerEngine::returnToMark() { return restoreAndReprocess(history_.stepToMark()); }
 
 // ---- settings file
 

@@ -143,7 +143,8 @@ public:
     SampleSet samples{};
 
 private:
-    bool restoreAndReprocess(const KeyModelRecord* record);
+    // Restores the key from the entry a step reached and re-runs the pass; false without one.
+    bool restoreAndReprocess(const HistorySnapshot* entry);
 
     KeyHistory history_;
     TuningTarget tuningTarget_{};
