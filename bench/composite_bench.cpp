@@ -8,7 +8,7 @@
 
 #include "composite/memory_image_access.h"
 #include "green_screen_sample.h"
-#include "image_file.h"
+#include "image_io/image_file.h"
 #include "key_file.h"
 
 using namespace velokrom;
@@ -20,8 +20,8 @@ std::unique_ptr<MemoryImageAccess> engine;
 void prepare(int argc, char** argv) {
     clearKeyModel();
     if (argc == 4) {
-        engine = std::make_unique<MemoryImageAccess>(cli::readRgbImage(argv[1], "foreground"),
-                                                     cli::readRgbImage(argv[2], "background"));
+        engine = std::make_unique<MemoryImageAccess>(readRgbImage(argv[1], "foreground"),
+                                                     readRgbImage(argv[2], "background"));
         restoreLiveKey(cli::readKeyFile(argv[3]));
         return;
     }

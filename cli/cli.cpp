@@ -4,6 +4,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "image_io/image_file.h"
 
 namespace velokrom::cli {
 namespace {
@@ -36,6 +37,8 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
         if (command == "info") return runInfo(args, out);
         throw CliError("unknown command '" + command + "'; 'velokrom --help' lists them");
     } catch (const CliError& error) {
+        err << "velokrom: " << error.what() << '\n';
+    } catch (const ImageFileError& error) {
         err << "velokrom: " << error.what() << '\n';
     } catch (const std::bad_alloc&) {
         err << "velokrom: not enough memory for these images\n";

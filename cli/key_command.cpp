@@ -5,7 +5,7 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "engine/settings_file.h"
-#include "image_file.h"
+#include "image_io/image_file.h"
 #include "key_file.h"
 #include "sample_points.h"
 

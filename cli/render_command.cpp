@@ -6,7 +6,7 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "frame_pattern.h"
-#include "image_file.h"
+#include "image_io/image_file.h"
 #include "key_file.h"
 #include "progress_bar.h"
 #include "streaming_image_access.h"

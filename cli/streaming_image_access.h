@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "composite/owned_work_rows.h"
-#include "image_file.h"
+#include "image_io/image_file.h"
 
 namespace velokrom::cli {
 
@@ -31,11 +31,6 @@ public:
 
     void* allocate(size_t size) override;
     void release(void*& memory) override;
-    void* lock(void* memory) override { return memory; }
-    void unlock(void*) override {}
-    int32_t redIndex() override { return 0; }
-    int32_t greenIndex() override { return 1; }
-    int32_t blueIndex() override { return 2; }
     uint8_t* foregroundRow(int32_t row, int32_t col, int32_t) override;
     uint8_t* backgroundRow(int32_t row, int32_t col, int32_t) override;
     uint8_t* defocusedRow(int32_t row, int32_t col, int32_t) override;
@@ -57,9 +52,7 @@ public:
     void freeDisplayScratch() override {}
     uint8_t* displayRow(int32_t, int32_t) override { return nullptr; }
     void putDisplayRow(const uint8_t*, int32_t, int32_t, int32_t) override {}
-    void doneDisplayRow() override {}
     uint8_t* lockDisplayScratch() override { return nullptr; }
-    void unlockDisplayScratch() override {}
 
 private:
     RowStreams streams_;

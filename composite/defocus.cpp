@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/keyer_engine.h"
+#include "composite/keyer_engine.h"
 #include "pixel_rows.h"
 
 namespace velokrom {

@@ -50,11 +50,6 @@ public:
     bool progress(int32_t done, int32_t total) override;
     void* allocate(size_t size) override;
     void release(void*& memory) override;
-    void* lock(void* memory) override { return memory; }
-    void unlock(void*) override {}
-    int32_t redIndex() override { return 0; }
-    int32_t greenIndex() override { return 1; }
-    int32_t blueIndex() override { return 2; }
     uint8_t* foregroundRow(int32_t row, int32_t col, int32_t) override { return foreground.at(row, col); }
     uint8_t* backgroundRow(int32_t row, int32_t col, int32_t) override { return background.at(row, col); }
     uint8_t* defocusedRow(int32_t row, int32_t col, int32_t) override;
@@ -72,9 +67,7 @@ public:
     void freeDisplayScratch() override { displayScratch_.clear(); }
     uint8_t* displayRow(int32_t row, int32_t col) override;
     void putDisplayRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
-    void doneDisplayRow() override {}
     uint8_t* lockDisplayScratch() override { return displayScratch_.data(); }
-    void unlockDisplayScratch() override {}
 
     // Columns of the display buffer, for displayRow addressing.
     int32_t displayColumns = 0;

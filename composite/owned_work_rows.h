@@ -2,32 +2,21 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/keyer_engine.h"
+#include "composite/image_access_base.h"
 
 namespace velokrom {
 
-// A KeyerEngine whose work rows are vectors it owns, made once for the image's width, and
-// whose rows need no release. The command-line keyer's engines and the tests build on it; the
-// plug-in's rows come from the host and from allocate() instead.
-class OwnedWorkRowsEngine : public KeyerEngine {
+// An image access whose work rows are vectors it owns, made once for the image's width. The
+// command-line keyer's engines and the tests build on it; the plug-in's rows come from the host
+// and from allocate() instead.
+class OwnedWorkRowsEngine : public ImageAccessBase {
 public:
-    void doneForegroundRow() override {}
-    void doneBackgroundRow() override {}
-    void doneDefocusedRow() override {}
-    void doneOutputRow() override {}
-    void doneMatteRow() override {}
     Pixel16* workRowA() override { return workRows_[0].data(); }
     Pixel16* workRowB() override { return workRows_[1].data(); }
     Pixel16* workRowC() override { return workRows_[2].data(); }
     Pixel16* workRowD() override { return workRows_[3].data(); }
     uint8_t* workRow8() override { return workRow8_.data(); }
     uint8_t* matteWorkRow() override { return matteWorkRow_.empty() ? nullptr : matteWorkRow_.data(); }
-    void doneWorkRowA() override {}
-    void doneWorkRowB() override {}
-    void doneWorkRowC() override {}
-    void doneWorkRowD() override {}
-    void doneWorkRow8() override {}
-    void doneMatteWorkRow() override {}
 
 protected:
     // Sizes the rows for imageWidth; without a matte row the pass writes no matte.

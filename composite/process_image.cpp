@@ -1,5 +1,5 @@
 // The row pass: source, background and reference rows in, composite and matte rows out.
-#include "engine/keyer_engine.h"
+#include "composite/keyer_engine.h"
 #include "engine/matte_evaluation.h"
 
 #include "blend.h"

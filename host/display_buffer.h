@@ -4,7 +4,7 @@
 // that fill and resize it work through the engine's virtual operations only.
 #include <cstdint>
 
-#include "engine/keyer_engine.h"
+#include "composite/keyer_engine.h"
 
 namespace velokrom {
 

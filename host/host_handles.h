@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "photoshop_filter.h"
-#include "platform_services.h"
+#include "platform/platform_services.h"
 
 namespace velokrom {
 

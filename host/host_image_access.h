@@ -7,16 +7,16 @@
 #include <string>
 
 #include "call_context.h"
+#include "composite/image_access_base.h"
 #include "display_buffer.h"
-#include "engine/keyer_engine.h"
 #include "parameter_block.h"
 #include "photoshop_filter.h"
-#include "platform_services.h"
+#include "platform/platform_services.h"
 #include "record_checks.h"
 
 namespace velokrom {
 
-class HostImageAccess : public virtual KeyerEngine {
+class HostImageAccess : public ImageAccessBase {
 public:
     // Built for the start call: a floating selection is refused here (message 10, result 1).
     HostImageAccess(CallContext& context, PlatformServices& platform);
@@ -25,11 +25,6 @@ public:
     bool progress(int32_t done, int32_t total) override;
     void* allocate(size_t size) override;
     void release(void*& memory) override;
-    void* lock(void* memory) override { return memory; }
-    void unlock(void*) override {}
-    int32_t redIndex() override { return 0; }
-    int32_t greenIndex() override { return 1; }
-    int32_t blueIndex() override { return 2; }
     uint8_t* foregroundRow(int32_t row, int32_t col, int32_t count) override;
     uint8_t* backgroundRow(int32_t row, int32_t col, int32_t count) override;
     uint8_t* defocusedRow(int32_t row, int32_t col, int32_t count) override;
@@ -40,23 +35,12 @@ public:
     void putDefocusedRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
     void putOutputRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
     void putMatteRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
-    void doneForegroundRow() override {}
-    void doneBackgroundRow() override {}
-    void doneDefocusedRow() override {}
-    void doneOutputRow() override {}
-    void doneMatteRow() override {}
     Pixel16* workRowA() override { return workRows_[0]; }
     Pixel16* workRowB() override { return workRows_[1]; }
     Pixel16* workRowC() override { return workRows_[2]; }
     Pixel16* workRowD() override { return workRows_[3]; }
     uint8_t* workRow8() override { return workRow8_; }
     uint8_t* matteWorkRow() override { return matteWorkRow_; }
-    void doneWorkRowA() override {}
-    void doneWorkRowB() override {}
-    void doneWorkRowC() override {}
-    void doneWorkRowD() override {}
-    void doneWorkRow8() override {}
-    void doneMatteWorkRow() override {}
     int16_t displayRegion(const DisplayRect& sourceRect, const DisplayRect& destRect, void* deviceContext) override;
     void endInteractive(bool ok) override;
     bool allocDisplayImage(size_t size) override;
@@ -65,9 +49,7 @@ public:
     void freeDisplayScratch() override;
     uint8_t* displayRow(int32_t row, int32_t col) override;
     void putDisplayRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) override;
-    void doneDisplayRow() override {}
     uint8_t* lockDisplayScratch() override { return displayScratch_; }
-    void unlockDisplayScratch() override {}
 
     // ---- one pass over the host image
     bool requestWholeImage();

@@ -1,6 +1,6 @@
 #include "show_message.h"
 
-#include "string_table.h"
+#include "platform/string_table.h"
 
 namespace velokrom {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform_services.h"
+#include "platform/platform_services.h"
 
 namespace velokrom {
 

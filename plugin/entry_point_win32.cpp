@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "host/photoshop_filter.h"
-#include "host/platform_services_win32.h"
-#include "host/plugin_entry.h"
+#include "platform/platform_services_win32.h"
+#include "plugin_entry.h"
 #include "ui/dialog_services_win32.h"
 
 namespace {

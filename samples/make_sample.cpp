@@ -6,7 +6,7 @@
 #include "arguments.h"
 #include "cli_error.h"
 #include "green_screen_sample.h"
-#include "image_file.h"
+#include "image_io/image_file.h"
 
 int main(int argc, char** argv) {
     using namespace velokrom;
@@ -20,10 +20,10 @@ int main(int argc, char** argv) {
         const std::filesystem::path dir(argv[1]);
         std::filesystem::create_directories(dir);
         const GreenScreenSample sample = makeGreenScreenSample(width, height);
-        const cli::ImageSize size{width, height};
+        const ImageSize size{width, height};
         for (const auto& [name, image] : {std::pair{"foreground.png", &sample.foreground},
                                           std::pair{"background.png", &sample.background}}) {
-            cli::PendingImage file((dir / name).string(), size, 3, [&](int32_t y) { return image->at(y, 0); });
+            PendingImage file((dir / name).string(), size, 3, [&](int32_t y) { return image->at(y, 0); });
             file.commit();
             std::cout << (dir / name).string() << '\n';
         }

@@ -78,7 +78,7 @@ render() {
     for preset in $presets; do
         plugin=$(ls "$root/build/$preset/plugin/"*.8bf)
         cp "$block" "$preset-$name.bin"
-        if ! wine_run "$root/build/$preset/plugin/vkhost.exe" run "$plugin" --image fg.ppm --out "$preset-$name.pam" \
+        if ! wine_run "$root/build/$preset/tools/vkhost/vkhost.exe" run "$plugin" --image fg.ppm --out "$preset-$name.pam" \
             --repeat --params "$preset-$name.bin" "$@" >/dev/null; then
             fail "$preset render '$name' did not run"
             continue

@@ -1,6 +1,6 @@
 #pragma once
 // The start dialog and the invisible modal host as Win32 dialogs from the library's resources.
-#include "host/dialog_services.h"
+#include "dialog_services.h"
 
 namespace velokrom {
 

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "dialog_services_win32.h"
-#include "host/main_window.h"
-#include "host/module_instance_win32.h"
-#include "host/start_dialog_ids.h"
+#include "main_window.h"
+#include "platform/module_instance_win32.h"
 #include "resource_ids.h"
+#include "start_dialog_ids.h"
 
 namespace velokrom {
 namespace {

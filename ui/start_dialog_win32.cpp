@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "dialog_services_win32.h"
-#include "host/module_instance_win32.h"
-#include "host/start_dialog.h"
+#include "platform/module_instance_win32.h"
 #include "resource_ids.h"
+#include "start_dialog.h"
 
 namespace velokrom {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "cli.h"
 #include "green_screen_sample.h"
-#include "image_file.h"
+#include "image_io/image_file.h"
 
 namespace velokrom::cli {
 

@@ -4,7 +4,7 @@
 
 #include "cli_error.h"
 #include "frame_pattern.h"
-#include "image_file.h"
+#include "image_io/image_file.h"
 #include "sample_points.h"
 
 namespace velokrom::cli {

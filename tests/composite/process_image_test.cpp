@@ -5,8 +5,8 @@
 
 #include "composite/blend.h"
 #include "composite/memory_image_access.h"
-#include "engine/key_fixture.h"
 #include "engine/matte_evaluation.h"
+#include "key_fixture.h"
 
 namespace velokrom {
 namespace {

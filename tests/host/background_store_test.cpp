@@ -1,7 +1,7 @@
 // Where the background file lives, its format, and what happens with files that do not fit.
 #include <cstring>
 
-#include "host/string_table.h"
+#include "platform/string_table.h"
 #include "plugin_fixture.h"
 
 namespace velokrom::testing {

@@ -1,8 +1,8 @@
 // The display buffer's zoom step and window slide as the host sees them, and the start dialog's
 // decisions.
-#include "host/filter_plugin.h"
-#include "host/start_dialog.h"
+#include "plugin/filter_plugin.h"
 #include "plugin_fixture.h"
+#include "ui/start_dialog.h"
 
 namespace velokrom::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "host/call_context.h"
 #include "host/host_handles.h"
-#include "host/string_table.h"
+#include "platform/string_table.h"
 #include "plugin_fixture.h"
 
 namespace velokrom::testing {

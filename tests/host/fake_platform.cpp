@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/string_table.h"
+#include "platform/string_table.h"
 
 namespace velokrom::testing {
 namespace {

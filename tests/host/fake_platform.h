@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/platform_services.h"
+#include "platform/platform_services.h"
 
 namespace velokrom::testing {
 

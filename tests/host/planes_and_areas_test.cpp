@@ -1,5 +1,5 @@
 // Alpha planes, layers with transparency, and selections: what reaches the host's output.
-#include "host/filter_plugin.h"
+#include "plugin/filter_plugin.h"
 #include "plugin_fixture.h"
 
 namespace velokrom::testing {

@@ -48,17 +48,6 @@ HostImage PluginTest::backgroundPicture(int32_t width, int32_t height) {
     return image;
 }
 
-RgbImage PluginTest::rgbOf(const HostImage& image, const Rect& area) {
-    RgbImage rgb(area.right - area.left, area.bottom - area.top);
-    for (int32_t y = 0; y < rgb.height; ++y)
-        for (int32_t x = 0; x < rgb.width; ++x) std::memcpy(rgb.at(y, x), image.at(area.top + y, area.left + x), 3);
-    return rgb;
-}
-
-RgbImage PluginTest::rgbOf(const HostImage& image) {
-    return rgbOf(image, Rect{0, 0, static_cast<int16_t>(image.height), static_cast<int16_t>(image.width)});
-}
-
 std::vector<uint8_t> PluginTest::backgroundFile(const HostImage& picture, const Rect& area) {
     const RgbImage rgb = rgbOf(picture, area);
     std::vector<uint8_t> bytes(54 + rgb.pixels.size());
@@ -99,24 +88,12 @@ RgbImage PluginTest::expectedComposite(const RgbImage& foreground, const RgbImag
 
 void PluginTest::giveSavedState(const KeyModelRecord& key, int32_t backgroundSource, int32_t blendMode,
                                 bool writeMatte, bool startDialogPending) {
-    std::vector<uint8_t> bytes(kParameterBlockSize, 0);
-    ParameterBlock block(bytes.data());
-    block.initialise();
-    block.setKeyModel(key);
-    block.setStateSaved(true);
-    block.setStartDialogPending(startDialogPending);
-    block.setBackgroundSource(backgroundSource);
-    block.setBlendMode(blendMode);
-    const uint16_t gray[4] = {32767, 32767, 32767, 65535};
-    block.setSolidColor(gray);
-    block.setWriteMatteToAlpha(writeMatte);
-    host.restoreParameters(bytes);
+    host.restoreParameters(savedParameterBlock(key, {backgroundSource, blendMode, writeMatte, startDialogPending}));
 }
 
 void PluginTest::storeBackground(const HostImage& picture) {
     platform.directories.insert("C:\\ZELVARN");
-    platform.files[kBackgroundPath] =
-        backgroundFile(picture, Rect{0, 0, static_cast<int16_t>(picture.height), static_cast<int16_t>(picture.width)});
+    platform.files[kBackgroundPath] = backgroundFile(picture, wholeOf(picture));
 }
 
 } // namespace velokrom::testing

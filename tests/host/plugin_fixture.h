@@ -9,8 +9,9 @@
 
 #include "composite/memory_image_access.h"
 #include "fake_platform.h"
+#include "host_images.h"
 #include "host/parameter_block.h"
-#include "host/plugin_entry.h"
+#include "plugin/plugin_entry.h"
 #include "tools/vkhost/emulated_host.h"
 #include "tools/vkhost/scripted_dialogs.h"
 
@@ -30,9 +31,6 @@ protected:
     static HostImage greenScreen(int32_t width, int32_t height, int32_t planes = 3);
     // A colourful background picture.
     static HostImage backgroundPicture(int32_t width, int32_t height);
-    // The red, green and blue of the rectangle (top, left, bottom, right) of image.
-    static RgbImage rgbOf(const HostImage& image, const Rect& area);
-    static RgbImage rgbOf(const HostImage& image);
     // The background file's bytes for the rectangle of a picture.
     static std::vector<uint8_t> backgroundFile(const HostImage& picture, const Rect& area);
     // A key made by Auto Setup on the backing of greenScreen (its top rows).

@@ -1,7 +1,7 @@
 // The start call's checks in their order, and records the filter must refuse without reading
 // past a buffer or writing anything.
 #include "host/record_checks.h"
-#include "host/string_table.h"
+#include "platform/string_table.h"
 #include "plugin_fixture.h"
 
 namespace velokrom::testing {

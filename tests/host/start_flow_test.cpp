@@ -1,7 +1,7 @@
 // The start dialog's flows and the parameter block after each, through scripted windows.
 #include <cstring>
 
-#include "host/string_table.h"
+#include "platform/string_table.h"
 #include "plugin_fixture.h"
 
 namespace velokrom::testing {

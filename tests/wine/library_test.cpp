@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/string_table.h"
 #include "pipl_win32.h"
+#include "platform/string_table.h"
 #include "plugin_under_wine.h"
 #include "ui/resource_ids.h"
 

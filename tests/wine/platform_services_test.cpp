@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "host/platform_services_win32.h"
-#include "host/utf8_win32.h"
+#include "platform/platform_services_win32.h"
+#include "platform/utf8_win32.h"
 
 namespace velokrom {
 namespace {

@@ -7,8 +7,7 @@
 
 #include "composite/memory_image_access.h"
 #include "engine/key_model.h"
-#include "host/parameter_block.h"
-#include "host/start_dialog_ids.h"
+#include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
 namespace velokrom::winetest {
@@ -41,12 +40,8 @@ vkhost::HostImage greenScreenShot(int32_t width, int32_t height, int32_t planes)
 }
 
 std::vector<uint8_t> parameterBlockWithKey(const vkhost::HostImage& image, const SavedSettings& settings) {
-    RgbImage rgb(image.width, image.height);
-    for (int32_t y = 0; y < image.height; ++y)
-        for (int32_t x = 0; x < image.width; ++x)
-            for (int c = 0; c < 3; ++c) rgb.at(y, x)[c] = image.at(y, x)[c];
     clearKeyModel();
-    MemoryImageAccess engine(rgb, RgbImage(image.width, image.height, 127));
+    MemoryImageAccess engine(testing::rgbOf(image), RgbImage(image.width, image.height, 127));
     auto drag = [&](int32_t operation, int32_t x0, int32_t x1) {
         engine.keyOperation = operation;
         int32_t phase = 0;
@@ -57,18 +52,7 @@ std::vector<uint8_t> parameterBlockWithKey(const vkhost::HostImage& image, const
     drag(kAutoSetup, 0, kBackingColumns - 1);
     drag(kSelectForeground, kBackingColumns, image.width - 1);
 
-    std::vector<uint8_t> bytes(kParameterBlockSize, 0);
-    ParameterBlock block(bytes.data());
-    block.initialise();
-    block.setStartDialogPending(false);
-    block.setKeyModel(saveLiveKey());
-    block.setStateSaved(true);
-    block.setBackgroundSource(settings.backgroundSource);
-    block.setBlendMode(settings.blendMode);
-    const uint16_t solid[4] = {32767, 32767, 32767, 65535};
-    block.setSolidColor(solid);
-    block.setWriteMatteToAlpha(settings.writeMatteToAlpha);
-    return bytes;
+    return testing::savedParameterBlock(saveLiveKey(), settings);
 }
 
 void PluginUnderWine::SetUp() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "emulated_host.h"
+#include "host_images.h"
 #include "host_window_win32.h"
 #include "plugin_library_win32.h"
 
@@ -22,11 +23,7 @@ constexpr int32_t kBackingColumns = 20;
 
 // A parameter block as a finished dialog run leaves it: the key made by an Auto Setup drag
 // over the backing of image (and a Select Foreground drag over the subject), stateSaved 1.
-struct SavedSettings {
-    int32_t backgroundSource = 1;  // neutral grey
-    int32_t blendMode = 0;         // direct
-    bool writeMatteToAlpha = false;
-};
+using testing::SavedSettings;
 std::vector<uint8_t> parameterBlockWithKey(const vkhost::HostImage& image, const SavedSettings& settings);
 
 class PluginUnderWine : public ::testing::Test {

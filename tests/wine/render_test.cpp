@@ -9,14 +9,17 @@
 #include "composite/memory_image_access.h"
 #include "engine/key_model.h"
 #include "host/parameter_block.h"
-#include "host/start_dialog_ids.h"
+#include "host_images.h"
 #include "plugin_under_wine.h"
+#include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
 namespace velokrom::winetest {
 namespace {
 
 using namespace vkhost;
+using testing::rgbOf;
+using testing::wholeOf;
 
 struct Expected {
     RgbImage composite;
@@ -39,18 +42,6 @@ Expected keyedByThisProcess(const HostImage& image, const std::vector<uint8_t>& 
     engine.blendMode = kBlendDirect;
     engine.processImage(false, false);
     return {engine.output, engine.matte};
-}
-
-Rect wholeOf(const HostImage& image) {
-    return Rect{0, 0, static_cast<int16_t>(image.height), static_cast<int16_t>(image.width)};
-}
-
-RgbImage rgbOf(const HostImage& image, Rect area) {
-    RgbImage rgb(area.right - area.left, area.bottom - area.top);
-    for (int32_t y = 0; y < rgb.height; ++y)
-        for (int32_t x = 0; x < rgb.width; ++x)
-            for (int c = 0; c < 3; ++c) rgb.at(y, x)[c] = image.at(area.top + y, area.left + x)[c];
-    return rgb;
 }
 
 TEST_F(PluginUnderWine, RepeatRendersTheSavedKeyOverNeutralGray) {

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "host/parameter_block.h"
-#include "host/start_dialog_ids.h"
-#include "host/string_table.h"
+#include "platform/string_table.h"
 #include "plugin_under_wine.h"
+#include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
 namespace velokrom::winetest {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "host/start_dialog_ids.h"
+#include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
 namespace velokrom::vkhost {

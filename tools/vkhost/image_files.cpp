@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "image_file.h"
+#include "image_io/image_file.h"
 
 namespace velokrom::vkhost {
 
@@ -35,8 +35,8 @@ HostImage readHostImage(const std::string& path, bool withFourthPlane) {
 
 void writeHostImage(const std::string& path, const HostImage& image) {
     const size_t rowBytes = static_cast<size_t>(image.width) * static_cast<size_t>(image.planes);
-    cli::PendingImage file(path, cli::ImageSize{image.width, image.height}, image.planes,
-                           [&](int32_t row) { return image.pixels.data() + static_cast<size_t>(row) * rowBytes; });
+    PendingImage file(path, ImageSize{image.width, image.height}, image.planes,
+                      [&](int32_t row) { return image.pixels.data() + static_cast<size_t>(row) * rowBytes; });
     file.commit();
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/utf8_win32.h"
 #include "image_files.h"
+#include "platform/utf8_win32.h"
 
 namespace velokrom::vkhost {
 namespace {

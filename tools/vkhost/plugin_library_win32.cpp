@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "host/utf8_win32.h"
+#include "platform/utf8_win32.h"
 
 namespace velokrom::vkhost {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/start_dialog.h"
+#include "ui/start_dialog.h"
 
 namespace velokrom::vkhost {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "host/dialog_services.h"
-#include "host/main_window.h"
+#include "ui/dialog_services.h"
+#include "ui/main_window.h"
 
 namespace velokrom::vkhost {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "host/platform_services_posix.h"
-#include "host/plugin_entry.h"
 #include "host_session.h"
 #include "image_files.h"
+#include "platform/platform_services_posix.h"
+#include "plugin/plugin_entry.h"
 #include "scripted_dialogs.h"
 
 using namespace velokrom;

@@ -7,29 +7,10 @@
 #include <cstdlib>
 #include <utility>
 
+#include "stdio_file_stream.h"
 #include "string_table.h"
 
 namespace velokrom {
-namespace {
-
-class PosixFile : public FileStream {
-public:
-    explicit PosixFile(std::FILE* file) : file_(file) {}
-    ~PosixFile() override { close(); }
-    size_t read(void* buffer, size_t size) override { return file_ ? std::fread(buffer, 1, size, file_) : 0; }
-    size_t write(const void* buffer, size_t size) override { return file_ ? std::fwrite(buffer, 1, size, file_) : 0; }
-    bool close() override {
-        if (!file_) return true;
-        const bool ok = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok;
-    }
-
-private:
-    std::FILE* file_;
-};
-
-} // namespace
 
 PosixPlatformServices::PosixPlatformServices(std::string driveRoot, MessageAnswer yesNoAnswer)
     : driveRoot_(std::move(driveRoot)), yesNoAnswer_(yesNoAnswer) {}
@@ -65,7 +46,7 @@ CreateDirectoryResult PosixPlatformServices::createDirectory(const std::string& 
 std::unique_ptr<FileStream> PosixPlatformServices::openFile(const std::string& path, FileMode mode) {
     std::FILE* file = std::fopen(path.c_str(), mode == FileMode::Read ? "rb" : "wb");
     if (!file) return nullptr;
-    return std::make_unique<PosixFile>(file);
+    return std::make_unique<StdioFileStream>(file);
 }
 
 bool PosixPlatformServices::replaceFile(const std::string& source, const std::string& target) {

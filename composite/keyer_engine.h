@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "color_tuning.h"
-#include "key_history.h"
-#include "sample_set.h"
+#include "engine/color_tuning.h"
+#include "engine/key_history.h"
+#include "engine/sample_set.h"
 
 namespace velokrom {
 
@@ -93,7 +93,7 @@ public:
 
     virtual ~KeyerEngine();
 
-    // ---- key operations (key_operations_engine.cpp)
+    // ---- key operations
     // One pointer event of a sample drag: phase 0 begins, 1 extends, 2 ends and applies.
     void sampleDrag(int32_t phase, int32_t x, int32_t y);
     // Applies keyOperation to the SampleSet (sampleCount >= 1). False when Auto Setup could not
@@ -105,7 +105,7 @@ public:
     bool buildDefocusedBackground();
     bool boxFilterRow(Pixel16* row, int32_t width, int32_t shift);
 
-    // ---- history (key_history_engine.cpp): each successful step restores the key and re-runs the pass
+    // ---- history: each successful step restores the key and re-runs the pass
     void pushHistory() { history_.push(); }
     bool undo();
     bool redo();
@@ -114,7 +114,7 @@ public:
     bool returnToMark();
     const KeyHistory& history() const { return history_; }
 
-    // ---- settings file (key_history_engine.cpp): a successful read restores the key,
+    // ---- settings file: a successful read restores the key,
     // re-runs the pass and records a history step.
     bool readSettingsFile(const char* path);
 

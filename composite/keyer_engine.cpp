@@ -1,10 +1,10 @@
 #include "keyer_engine.h"
 
-#include "auto_setup.h"
-#include "face_planes.h"
-#include "key_operations.h"
-#include "matte_evaluation.h"
-#include "settings_file.h"
+#include "engine/auto_setup.h"
+#include "engine/face_planes.h"
+#include "engine/key_operations.h"
+#include "engine/matte_evaluation.h"
+#include "engine/settings_file.h"
 
 namespace velokrom {
 

@@ -6,30 +6,11 @@
 #include <cstdio>
 
 #include "module_instance_win32.h"
+#include "stdio_file_stream.h"
 #include "utf8_win32.h"
 
 namespace velokrom {
 namespace {
-
-// Buffered binary file I/O through the C runtime, opened by its wide-character name.
-class StdioFileStream final : public FileStream {
-public:
-    explicit StdioFileStream(std::FILE* file) : file_(file) {}
-    ~StdioFileStream() override { close(); }
-    size_t read(void* buffer, size_t size) override { return file_ ? std::fread(buffer, 1, size, file_) : 0; }
-    size_t write(const void* buffer, size_t size) override {
-        return file_ ? std::fwrite(buffer, 1, size, file_) : 0;
-    }
-    bool close() override {
-        if (!file_) return true;
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return closed;
-    }
-
-private:
-    std::FILE* file_;
-};
 
 UINT iconStyle(MessageIcon icon) {
     switch (icon) {

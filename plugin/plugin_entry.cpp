@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "call_context.h"
 #include "filter_plugin.h"
-#include "host_handles.h"
-#include "parameter_block.h"
+#include "host/call_context.h"
+#include "host/host_handles.h"
+#include "host/parameter_block.h"
 
 namespace velokrom {
 namespace {

@@ -2,8 +2,8 @@
 // The user-interface base of FilterPlugin. This is the interim form until the main window
 // exists: it keeps the fields the host side needs and ends every interactive run at once,
 // without OK or Cancel, which the run then treats as Cancel.
-#include "engine/keyer_engine.h"
-#include "platform_services.h"
+#include "composite/keyer_engine.h"
+#include "platform/platform_services.h"
 
 namespace velokrom {
 

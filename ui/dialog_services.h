@@ -1,7 +1,7 @@
 #pragma once
 // The filter's own modal windows as the host side calls them. The DLL shows ENTRY_DLG and
 // INVISIBLE_DLG; tests and the native host put scripted stand-ins in their place.
-#include "platform_services.h"
+#include "platform/platform_services.h"
 #include "start_dialog.h"
 
 namespace velokrom {

@@ -9,9 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "cli_error.h"
-
-namespace velokrom::cli {
+namespace velokrom {
 namespace {
 
 namespace oiio = OIIO;
@@ -37,15 +35,15 @@ constexpr int32_t kChunkRows = 64;
 
 RgbRowReader::RgbRowReader(const std::string& path, const std::string& role) : path_(path), role_(role) {
     if (!std::filesystem::is_regular_file(path))
-        throw CliError("cannot read " + role + " '" + path + "': no such file");
+        throw ImageFileError("cannot read " + role + " '" + path + "': no such file");
     // Colour as stored: readers must not premultiply it by an alpha channel we ignore anyway.
     oiio::ImageSpec config;
     config.attribute("oiio:UnassociatedAlpha", 1);
     in_ = oiio::ImageInput::open(path, &config);
-    if (!in_) throw CliError("cannot read " + role + " '" + path + "': " + firstLine(oiio::geterror()));
+    if (!in_) throw ImageFileError("cannot read " + role + " '" + path + "': " + firstLine(oiio::geterror()));
     const oiio::ImageSpec& spec = in_->spec();
     if (spec.width <= 0 || spec.height <= 0 || spec.depth > 1 || spec.nchannels < 1)
-        throw CliError("cannot read " + role + " '" + path + "': not a two-dimensional image");
+        throw ImageFileError("cannot read " + role + " '" + path + "': not a two-dimensional image");
     size_ = {spec.width, spec.height};
     channels_ = spec.nchannels >= 3 ? 3 : 1;  // alpha and extra channels are ignored
     eightBit_ = spec.format == oiio::TypeDesc::UINT8;
@@ -61,7 +59,7 @@ void RgbRowReader::read(int32_t first, int32_t end, uint8_t* rgb) {
     for (int32_t y = first; y < end; y += kChunkRows) {
         const int32_t chunkEnd = std::min(end, y + kChunkRows);
         if (!in_->read_scanlines(0, 0, top + y, top + chunkEnd, 0, 0, channels_, readAs, samples_.data()))
-            throw CliError("cannot read " + role_ + " '" + path_ + "': " + firstLine(in_->geterror()));
+            throw ImageFileError("cannot read " + role_ + " '" + path_ + "': " + firstLine(in_->geterror()));
         const size_t pixels = width * static_cast<size_t>(chunkEnd - y);
         uint8_t* out = rgb + width * 3 * static_cast<size_t>(y - first);
         if (eightBit_)
@@ -95,9 +93,9 @@ RgbImage readRgbImage(const std::string& path, const std::string& role) {
 
 void checkWritable(const std::string& path, int channels, const std::string& role) {
     auto out = oiio::ImageOutput::create(path);
-    if (!out) throw CliError("cannot write " + role + " '" + path + "': " + firstLine(oiio::geterror()));
+    if (!out) throw ImageFileError("cannot write " + role + " '" + path + "': " + firstLine(oiio::geterror()));
     if (channels == 4 && !out->supports("alpha"))
-        throw CliError("cannot write " + role + " '" + path + "': the " + out->format_name() +
+        throw ImageFileError("cannot write " + role + " '" + path + "': the " + out->format_name() +
                        " format has no alpha channel");
 }
 
@@ -107,7 +105,7 @@ PendingImage::PendingImage(const std::string& path, ImageSize size, int channels
     temporary_ = (target.parent_path() / ("." + target.filename().string() + ".partial-" + std::to_string(getpid())))
                      .string();
     out_ = oiio::ImageOutput::create(path);
-    if (!out_) throw CliError("cannot write '" + path + "': " + firstLine(oiio::geterror()));
+    if (!out_) throw ImageFileError("cannot write '" + path + "': " + firstLine(oiio::geterror()));
     oiio::ImageSpec spec(size.width, size.height, channels, oiio::TypeDesc::UINT8);
     // The alpha channel is the matte beside an unchanged composite, not a premultiplied colour.
     if (channels == 4) spec.attribute("oiio:UnassociatedAlpha", 1);
@@ -148,7 +146,7 @@ void PendingImage::commit() {
     out_.reset();
     std::error_code error;
     std::filesystem::rename(temporary_, path_, error);
-    if (error) throw CliError("cannot write '" + path_ + "': " + error.message());
+    if (error) throw ImageFileError("cannot write '" + path_ + "': " + error.message());
     temporary_.clear();
 }
 
@@ -157,7 +155,7 @@ void PendingImage::fail() {
     out_.reset();
     std::remove(temporary_.c_str());
     temporary_.clear();
-    throw CliError("cannot write '" + path_ + "': " + reason);
+    throw ImageFileError("cannot write '" + path_ + "': " + reason);
 }
 
-} // namespace velokrom::cli
+} // namespace velokrom

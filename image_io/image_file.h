@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,12 @@ class ImageInput;
 class ImageOutput;
 OIIO_NAMESPACE_END
 
-namespace velokrom::cli {
+namespace velokrom {
+
+// A file that cannot be read or written, said in one line that names it and its role.
+struct ImageFileError : std::runtime_error {
+    explicit ImageFileError(const std::string& message) : std::runtime_error(message) {}
+};
 
 struct ImageSize {
     int32_t width;
@@ -24,7 +30,7 @@ struct ImageSize {
 
 // An image file read as 8-bit RGB: deeper samples are rounded to 8 bits, grey is repeated in all
 // three channels and any channel after the third (alpha) is ignored. role names the image in
-// messages ("foreground", "background"); every failure throws CliError.
+// messages ("foreground", "background"); every failure throws ImageFileError.
 class RgbRowReader {
 public:
     RgbRowReader(const std::string& path, const std::string& role);
@@ -51,7 +57,7 @@ private:
     int32_t rowsFirst_ = 0, rowsEnd_ = 0;
 };
 
-// Both throw CliError.
+// Both throw ImageFileError.
 ImageSize probeImage(const std::string& path, const std::string& role);
 RgbImage readRgbImage(const std::string& path, const std::string& role);
 
@@ -60,7 +66,7 @@ inline uint8_t reduceTo8Bits(uint16_t v) { return static_cast<uint8_t>((v * 255u
 
 // An 8-bit image file written under a temporary name beside its target and put in place by
 // commit(); one that is never committed is removed, so a failed command leaves no file behind.
-// channels is 1 (grey), 3 (RGB) or 4 (RGBA). Every failure throws CliError.
+// channels is 1 (grey), 3 (RGB) or 4 (RGBA). Every failure throws ImageFileError.
 class PendingImage {
 public:
     // Opens the temporary file; the rows follow through writeRow, top to bottom.
@@ -83,7 +89,7 @@ private:
     int32_t nextRow_ = 0;
 };
 
-// Throws CliError unless an image of that many channels can be written to path's format.
+// Throws ImageFileError unless an image of that many channels can be written to path's format.
 void checkWritable(const std::string& path, int channels, const std::string& role);
 
-} // namespace velokrom::cli
+} // namespace velokrom

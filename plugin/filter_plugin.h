@@ -3,11 +3,11 @@
 // side over the one engine state. It lives on the stack of the start call.
 #include <cstdint>
 
-#include "call_context.h"
-#include "host_image_access.h"
-#include "main_window.h"
+#include "host/call_context.h"
+#include "host/host_image_access.h"
 #include "plugin_entry.h"
-#include "start_dialog.h"
+#include "ui/main_window.h"
+#include "ui/start_dialog.h"
 
 namespace velokrom {
 

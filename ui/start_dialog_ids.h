@@ -1,5 +1,5 @@
-#ifndef VELOKROM_HOST_START_DIALOG_IDS_H
-#define VELOKROM_HOST_START_DIALOG_IDS_H
+#ifndef VELOKROM_UI_START_DIALOG_IDS_H
+#define VELOKROM_UI_START_DIALOG_IDS_H
 /* Control ids of ENTRY_DLG, shared by the resource script and the dialog logic. */
 #define IDC_USE_SAVED_BACKGROUND 1025
 #define IDC_USE_GRAY_BACKGROUND 1021

@@ -62,7 +62,7 @@ public:
                                      const std::string& title, const std::string& text) = 0;
     virtual void beep() = 0;  // the simple beep
     virtual ScreenSize screenSize() = 0;
-    // A text of the string table (host/string_table.h); empty when there is none with that id.
+    // A text of the string table (platform/string_table.h); empty when there is none with that id.
     virtual std::string loadString(int32_t id) = 0;
 };
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "parameter_block.h"
-#include "show_message.h"
-#include "string_table.h"
+#include "host/parameter_block.h"
+#include "host/show_message.h"
+#include "platform/string_table.h"
 
 namespace velokrom {
 namespace {

@@ -1,6 +1,6 @@
-#ifndef VELOKROM_HOST_STRING_TABLE_H
-#define VELOKROM_HOST_STRING_TABLE_H
-/* Ids and texts of the host side's string table. Plain preprocessor definitions, so that the
+#ifndef VELOKROM_PLATFORM_STRING_TABLE_H
+#define VELOKROM_PLATFORM_STRING_TABLE_H
+/* Ids and texts of the filter's string table. Plain preprocessor definitions, so that the
    resource script can build its STRINGTABLE from them ("id, text") and the native services
    serve the very same texts (builtinString). */
 

@@ -3,8 +3,8 @@
 // emulated host both call pluginEntry with the services of their platform.
 #include <cstdint>
 
-#include "dialog_services.h"
-#include "platform_services.h"
+#include "platform/platform_services.h"
+#include "ui/dialog_services.h"
 
 namespace velokrom {
 
