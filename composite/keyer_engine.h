@@ -22,65 +22,65 @@ struct DisplayRect {
 
 // The interactive state of one run and the engine's only way to images, memory, progress and
 // the user: its virtual operations. The plug-in, the command-line keyer and the tests each
-// implement them over their own image store. The declaration order of the 50 operations is
-// their slot order; keep it.
+// implement them over their own image store. Keep the declaration order of the 50 virtual
+// operations: it fixes the layout of the virtual table, and the numbers below count its entries.
 class KeyerEngine {
 public:
     KeyerEngine();
     KeyerEngine(const KeyerEngine&) = delete;
     KeyerEngine& operator=(const KeyerEngine&) = delete;
 
-    // ---- slots 0 to 4: progress and memory
+    // ---- entries 0 to 4: progress and memory
     virtual bool progress(int32_t done, int32_t total);
     virtual void* allocate(size_t size) = 0;
     virtual void release(void*& memory) = 0;
     virtual void* lock(void* memory) = 0;
     virtual void unlock(void* memory) = 0;
-    // ---- slots 5 to 7: byte index of each channel in a 3-byte pixel
+    // ---- entries 5 to 7: byte index of each channel in a 3-byte pixel
     virtual int32_t redIndex() = 0;
     virtual int32_t greenIndex() = 0;
     virtual int32_t blueIndex() = 0;
-    // ---- slots 8 to 12: row access, (row, col, count) relative to the filter rectangle
+    // ---- entries 8 to 12: row access, (row, col, count) relative to the filter rectangle
     virtual uint8_t* foregroundRow(int32_t row, int32_t col, int32_t count) = 0;
     virtual uint8_t* backgroundRow(int32_t row, int32_t col, int32_t count) = 0;
     virtual uint8_t* defocusedRow(int32_t row, int32_t col, int32_t count) = 0;
     virtual uint8_t* outputRow(int32_t row, int32_t col, int32_t count) = 0;
     virtual uint8_t* matteRow(int32_t row, int32_t col, int32_t count) = 0;
-    // ---- slots 13 to 17: row stores, (source, row, col, count)
+    // ---- entries 13 to 17: row stores, (source, row, col, count)
     virtual void putForegroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
     virtual void putBackgroundRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
     virtual void putDefocusedRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
     virtual void putOutputRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
     virtual void putMatteRow(const uint8_t* source, int32_t row, int32_t col, int32_t count) = 0;
-    // ---- slots 18 to 22
+    // ---- entries 18 to 22
     virtual void doneForegroundRow() = 0;
     virtual void doneBackgroundRow() = 0;
     virtual void doneDefocusedRow() = 0;
     virtual void doneOutputRow() = 0;
     virtual void doneMatteRow() = 0;
-    // ---- slots 23 to 28: work rows of imageWidth pixels; matteWorkRow may be null
+    // ---- entries 23 to 28: work rows of imageWidth pixels; matteWorkRow may be null
     virtual Pixel16* workRowA() = 0;
     virtual Pixel16* workRowB() = 0;
     virtual Pixel16* workRowC() = 0;
     virtual Pixel16* workRowD() = 0;
     virtual uint8_t* workRow8() = 0;
     virtual uint8_t* matteWorkRow() = 0;
-    // ---- slots 29 to 34
+    // ---- entries 29 to 34
     virtual void doneWorkRowA() = 0;
     virtual void doneWorkRowB() = 0;
     virtual void doneWorkRowC() = 0;
     virtual void doneWorkRowD() = 0;
     virtual void doneWorkRow8() = 0;
     virtual void doneMatteWorkRow() = 0;
-    // ---- slot 35: the display's paint path; answers the host's result code
+    // ---- entry 35: the display's paint path; answers the host's result code
     virtual int16_t displayRegion(const DisplayRect& sourceRect, const DisplayRect& destRect, void* deviceContext) = 0;
-    // ---- slots 36 to 40: the user; the engine's own versions do nothing
+    // ---- entries 36 to 40: the user; the engine's own versions do nothing
     virtual void runInteractive();
     virtual void runStartChoice();
     virtual void openTuningDialog();
     virtual void showAbout();
     virtual void endInteractive(bool ok);
-    // ---- slots 41 to 49: the display buffer
+    // ---- entries 41 to 49: the display buffer
     virtual bool allocDisplayImage(size_t size) = 0;
     virtual bool allocDisplayScratch(size_t size) = 0;
     virtual void freeDisplayImage() = 0;

@@ -12,7 +12,7 @@ HostImageAccess::HostImageAccess(CallContext& context, PlatformServices& platfor
     : platform_(platform), context_(context) {
     const FilterRecord& r = record();
     if (r.isFloating) {
-        showMessage(kMessageFloating);
+        showMessage(kMessageFloatingSelection);
         result() = 1;
     }
     imageWidth = r.filterRect.right - r.filterRect.left;

@@ -18,7 +18,7 @@ namespace velokrom {
 
 class HostImageAccess : public ImageAccessBase {
 public:
-    // Built for the start call: a floating selection is refused here (message 10, result 1).
+    // Built for the start call: a floating selection is refused here (kMessageFloatingSelection, result 1).
     HostImageAccess(CallContext& context, PlatformServices& platform);
     ~HostImageAccess() override;
 

@@ -1,6 +1,6 @@
 #pragma once
-// Our own declarations of the host's filter interface records, callbacks and codes, written
-// from the interface sheet. Only the fields up to outPlaneBytes are declared: every host that
+// Our own declarations of the host's filter interface records, callbacks and codes. Only the
+// fields up to outPlaneBytes are declared: every host that
 // sets the layer fields and column strides has them, and the filter never touches anything
 // after them. Offsets are checked at compile time for 32-bit and 64-bit Windows (the native
 // 64-bit build has the same layout, so the emulated host shares this header).

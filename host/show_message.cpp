@@ -11,10 +11,14 @@ struct MessageEntry {
 };
 
 constexpr MessageEntry kMessages[] = {
-    {kMessageSizeMismatch, IDS_MSG_SIZE_MISMATCH}, {kMessageLoadFailed, IDS_MSG_LOAD_FAILED},
-    {kMessageHostTooOld, IDS_MSG_HOST_TOO_OLD},    {kMessageRgbOnly, IDS_MSG_RGB_ONLY},
-    {kMessageSaveFailed, IDS_MSG_SAVE_FAILED},     {kMessageNoMemory, IDS_MSG_NO_MEMORY},
-    {kMessageFloating, IDS_MSG_FLOATING},          {-1, 0},
+    {kMessageSizeMismatch, IDS_MSG_SIZE_MISMATCH},
+    {kMessageLoadFailed, IDS_MSG_LOAD_FAILED},
+    {kMessageHostTooOld, IDS_MSG_HOST_TOO_OLD},
+    {kMessageRgbOnly, IDS_MSG_RGB_ONLY},
+    {kMessageSaveFailed, IDS_MSG_SAVE_FAILED},
+    {kMessageNoMemory, IDS_MSG_NO_MEMORY},
+    {kMessageFloatingSelection, IDS_MSG_FLOATING},
+    {-1, 0},
 };
 
 } // namespace

@@ -13,7 +13,7 @@ enum MessageCode : int32_t {
     kMessageRgbOnly = 4,
     kMessageSaveFailed = 5,
     kMessageNoMemory = 6,
-    kMessageFloating = 10,
+    kMessageFloatingSelection = 10,
 };
 
 // A simple beep, then a message box without owner, with the stop icon, the title "Velokrom"

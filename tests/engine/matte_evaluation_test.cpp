@@ -25,7 +25,7 @@ void expectPixel(const Pixel16& p, int r, int g, int b, int a) {
     EXPECT_EQ(p.fourth, a);
 }
 
-TEST_F(MatteEvaluation, WorkedExampleAlongTheGreenVertex) {
+TEST_F(MatteEvaluation, EachZoneAlongTheGreenVertex) {
     setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
     expectPixel(key1(10000, 20500, 10000), 0, 0, 0, 0);             // inside the inner surface
     expectPixel(key1(10000, 21500, 10000), 10000, 23000, 10000, 16383);  // a = 0.25, pushed out

@@ -8,8 +8,9 @@
 namespace velokrom {
 namespace {
 
-// The published tables of the mesh, typed in here so that the built tables are checked
-// against them (the code builds them by subdivision).
+// The mesh's numbering, written out by hand so that the tables the code builds by subdivision
+// are checked against an independent statement of them: stored keys, settings files and
+// parameter blocks hold one radius per vertex in this order.
 // Integer vertex vectors before normalisation, by vertex number.
 constexpr int kVertexVectors[66][3] = {
     {4, 0, 0}, {0, 4, 0}, {0, 0, 4}, {-4, 0, 0}, {0, -4, 0}, {0, 0, -4},
@@ -44,7 +45,7 @@ constexpr uint32_t kFaces[128][3] = {
     {59, 57, 58}, {56, 54, 55}, {46, 47, 45}, {43, 44, 42}, {62, 60, 61}, {65, 63, 64}, {49, 50, 48}, {52, 53, 51},
 };
 
-TEST(SphereMesh, BuiltTablesMatchThePublishedNumbering) {
+TEST(SphereMesh, BuiltTablesMatchTheNumberingOfStoredKeys) {
     for (int v = 0; v < kVertexCount; ++v) {
         const int* iv = kVertexVectors[v];
         const double len = std::sqrt(double(iv[0]) * iv[0] + double(iv[1]) * iv[1] + double(iv[2]) * iv[2]);

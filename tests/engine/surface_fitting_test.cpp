@@ -62,7 +62,7 @@ TEST_F(SurfaceFitting, ZeroRadiiAreOutsideForEveryColour) {
     for (uint16_t c : {uint16_t(0), uint16_t(30001), uint16_t(65535)}) EXPECT_EQ(isOutsideFace(radii, v, {c, c, c}), 1);
 }
 
-TEST_F(SurfaceFitting, WorkedExampleRaiseAndLower) {
+TEST_F(SurfaceFitting, RaiseAndLowerOneFaceToAColour) {
     setUniformKey(10000, 20000, 10000, 0, 0, 0);
     const Color16 p{10000, 22000, 10000};
     uint32_t v[3];
