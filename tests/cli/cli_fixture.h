@@ -1,7 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 #include <sstream>
 #include <string>
@@ -10,6 +9,7 @@
 #include "cli.h"
 #include "green_screen_sample.h"
 #include "image_io/image_file.h"
+#include "scratch_folder.h"
 
 namespace velokrom::cli {
 
@@ -25,18 +25,11 @@ protected:
     static constexpr int32_t kWidth = 64, kHeight = 48;
 
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               (std::string("velokrom-cli-") + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
         const GreenScreenSample sample = makeGreenScreenSample(kWidth, kHeight);
         writeRgb("fg.png", sample.foreground);
         writeRgb("bg.png", sample.background);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return scratch_.path(name); }
 
     void writeRgb(const std::string& name, const RgbImage& image) const {
         PendingImage file(path(name), {image.width, image.height}, 3, [&](int32_t y) { return image.at(y, 0); });
@@ -53,11 +46,7 @@ protected:
         return {status, out.str(), err.str()};
     }
 
-    std::set<std::string> files() const {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir_)) names.insert(entry.path().filename().string());
-        return names;
-    }
+    std::set<std::string> files() const { return scratch_.names(); }
 
     // A key made the way the README makes one for the bundled sample, scaled to this size.
     void makeKey(const std::string& name) const {
@@ -67,7 +56,7 @@ protected:
         ASSERT_EQ(r.status, 0) << r.err;
     }
 
-    std::filesystem::path dir_;
+    testing::ScratchFolder scratch_;
 };
 
 // An error: status 2 and exactly one line on standard error, naming the problem.

@@ -1,6 +1,3 @@
-#include <fstream>
-#include <iterator>
-
 #include "cli_fixture.h"
 #include "engine/settings_file.h"
 
@@ -9,10 +6,7 @@ namespace {
 
 using KeyCommand = CliTest;
 
-std::vector<char> bytesOf(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::vector<uint8_t> bytesOf(const std::string& file) { return testing::ScratchFolder::readBytes(file); }
 
 // The drags a person would make in the window, driven on the engine directly.
 void dragInWindow(MemoryImageAccess& engine, int32_t operation, const std::vector<std::pair<int, int>>& pixels) {

@@ -1,45 +1,32 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/settings_file.h"
 #include "engine_fixture.h"
+#include "scratch_folder.h"
 
 namespace velokrom {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ScratchFolder;
 
 class SettingsFile : public EngineTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        dir = fs::temp_directory_path() / ("vk_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                          "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const char* name) const { return scratch.path(name); }
+    static std::vector<uint8_t> bytes(const std::string& p) { return ScratchFolder::readBytes(p); }
+    static void writeBytes(const std::string& p, const std::vector<uint8_t>& b) { ScratchFolder::writeBytes(p, b); }
 
-    std::string path(const char* name) const { return (dir / name).string(); }
-    static std::vector<uint8_t> bytes(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    static void writeBytes(const std::string& p, const std::vector<uint8_t>& b) {
-        std::ofstream out(p, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-    }
-    fs::path dir;
+    ScratchFolder scratch;
 };
 
-TEST_F(SettingsFile, WrittenFileIsSignatureThenRecord) {
+TEST_F(SettingsFile, WrittenFileIsSignatureThenRecordAndReplacesAnOldOne) {
+    setUniformKey(9, 9, 9, 9, 9, 9);
+    ASSERT_TRUE(writeSettingsFile(path("a.vkp").c_str()));
     setUniformKey(1, 2, 3, 4, 5, 6);
     ASSERT_TRUE(writeSettingsFile(path("a.vkp").c_str()));
     const auto b = bytes(path("a.vkp"));
@@ -47,7 +34,7 @@ TEST_F(SettingsFile, WrittenFileIsSignatureThenRecord) {
     EXPECT_EQ(std::memcmp(b.data(), "VelokromData Rev. 1.0\0", 22), 0);
     const KeyModelRecord r = saveLiveKey();
     EXPECT_EQ(std::memcmp(b.data() + 22, r.bytes, 1480), 0);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
+    EXPECT_EQ(scratch.names().size(), 1u);  // no temporary left
 }
 
 TEST_F(SettingsFile, LoadRestoresReprocessesAndRecords) {
@@ -95,36 +82,24 @@ TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile) {
     ASSERT_TRUE(writeSettingsFile(path("keep.vkp").c_str()));
     const auto before = bytes(path("keep.vkp"));
     // The target's name is taken by a folder that cannot be replaced by a file.
-    fs::create_directories(dir / "taken.vkp" / "inside");
+    fs::create_directories(scratch.dir() / "taken.vkp" / "inside");
     EXPECT_FALSE(writeSettingsFile(path("taken.vkp").c_str()));
-    EXPECT_TRUE(fs::is_directory(dir / "taken.vkp" / "inside"));
+    EXPECT_TRUE(fs::is_directory(scratch.dir() / "taken.vkp" / "inside"));
     EXPECT_FALSE(fs::exists(path("taken.vkp") + ".vktmp"));
     // Cannot even create the temporary: a folder that does not exist.
     EXPECT_FALSE(writeSettingsFile(path("nowhere/x.vkp").c_str()));
     EXPECT_EQ(bytes(path("keep.vkp")), before);
 }
 
-TEST_F(SettingsFile, SaveOverwritesAnExistingFile) {
-    setUniformKey(1, 1, 1, 1, 1, 1);
-    ASSERT_TRUE(writeSettingsFile(path("same.vkp").c_str()));
-    setUniformKey(2, 2, 2, 2, 2, 2);
-    ASSERT_TRUE(writeSettingsFile(path("same.vkp").c_str()));
-    KeyModelRecord r;
-    ASSERT_TRUE(readSettingsRecord(path("same.vkp").c_str(), r));
-    EXPECT_EQ(std::memcmp(r.bytes, saveLiveKey().bytes, 1480), 0);
-}
-
 TEST(SettingsPaths, ExtensionIsAddedOnlyToANameWithoutADot) {
-    std::string p = "C:\\keys.d\\green";
-    EXPECT_TRUE(settingsSavePath(p));
-    EXPECT_EQ(p, "C:\\keys.d\\green.vkp");
-    p = "C:\\keys\\green.key";
-    EXPECT_TRUE(settingsSavePath(p));
-    EXPECT_EQ(p, "C:\\keys\\green.key");
-    p = "/home/a.b/take";
-    EXPECT_TRUE(settingsSavePath(p));
-    EXPECT_EQ(p, "/home/a.b/take.vkp");
-    p = std::string(256, 'x');  // fits the dialog only without the extension
+    const std::pair<std::string, std::string> cases[] = {{"C:\\keys.d\\green", "C:\\keys.d\\green.vkp"},
+                                                         {"C:\\keys\\green.key", "C:\\keys\\green.key"},
+                                                         {"/home/a.b/take", "/home/a.b/take.vkp"}};
+    for (auto [p, want] : cases) {
+        EXPECT_TRUE(settingsSavePath(p));
+        EXPECT_EQ(p, want);
+    }
+    std::string p(256, 'x');  // fits the dialog only without the extension
     EXPECT_FALSE(settingsSavePath(p));
 }
 

@@ -1,9 +1,5 @@
 #include "plugin_fixture.h"
 
-#include <cstring>
-
-#include "engine/byte_order.h"
-
 namespace velokrom::testing {
 
 const std::string kBackgroundPath = "C:\\ZELVARN\\VELOKROM.BKG";
@@ -48,17 +44,6 @@ HostImage PluginTest::backgroundPicture(int32_t width, int32_t height) {
     return image;
 }
 
-std::vector<uint8_t> PluginTest::backgroundFile(const HostImage& picture, const Rect& area) {
-    const RgbImage rgb = rgbOf(picture, area);
-    std::vector<uint8_t> bytes(54 + rgb.pixels.size());
-    std::memcpy(bytes.data(), "Velokrom Bkg File, copyright Zelvarn Labs", 42);
-    putU32(&bytes[42], 1);
-    putU32(&bytes[46], static_cast<uint32_t>(rgb.width));
-    putU32(&bytes[50], static_cast<uint32_t>(rgb.height));
-    std::copy(rgb.pixels.begin(), rgb.pixels.end(), bytes.begin() + 54);
-    return bytes;
-}
-
 KeyModelRecord PluginTest::backingKey(const HostImage& image) {
     clearKeyModel();
     MemoryImageAccess engine(rgbOf(image), RgbImage(image.width, image.height, 127));
@@ -67,23 +52,6 @@ KeyModelRecord PluginTest::backingKey(const HostImage& image) {
     for (int32_t x = 1; x < image.width; ++x) engine.sampleDrag(1, x, x % 3);
     engine.sampleDrag(2, image.width - 1, 2);
     return saveLiveKey();
-}
-
-RgbImage PluginTest::expectedComposite(const RgbImage& foreground, const RgbImage& background,
-                                       const KeyModelRecord& key, int32_t blendMode, bool neutralGray,
-                                       std::vector<uint8_t>* matte) {
-    clearKeyModel();
-    restoreLiveKey(key);
-    MemoryImageAccess engine(foreground, neutralGray ? RgbImage(foreground.width, foreground.height, 127) : background);
-    engine.blendMode = blendMode;
-    if (neutralGray) {
-        engine.defocused = RgbImage(foreground.width, foreground.height, 127);
-    } else if (blendMode == kBlendDefocused) {
-        EXPECT_TRUE(engine.buildDefocusedBackground());
-    }
-    EXPECT_TRUE(engine.processImage(false, false));
-    if (matte) *matte = engine.matte;
-    return engine.output;
 }
 
 void PluginTest::giveSavedState(const KeyModelRecord& key, int32_t backgroundSource, int32_t blendMode,

@@ -31,13 +31,8 @@ protected:
     static HostImage greenScreen(int32_t width, int32_t height, int32_t planes = 3);
     // A colourful background picture.
     static HostImage backgroundPicture(int32_t width, int32_t height);
-    // The background file's bytes for the rectangle of a picture.
-    static std::vector<uint8_t> backgroundFile(const HostImage& picture, const Rect& area);
     // A key made by Auto Setup on the backing of greenScreen (its top rows).
     static KeyModelRecord backingKey(const HostImage& image);
-    // The in-memory engine's composite (and matte) of foreground over background with that key.
-    static RgbImage expectedComposite(const RgbImage& foreground, const RgbImage& background, const KeyModelRecord& key,
-                                      int32_t blendMode, bool neutralGray, std::vector<uint8_t>* matte = nullptr);
 
     // The block the host keeps; valid once the filter or the test made one.
     ParameterBlock parameters() { return ParameterBlock(reinterpret_cast<uint8_t*>(*host.parameters())); }

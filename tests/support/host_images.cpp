@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/byte_order.h"
 #include "host/parameter_block.h"
 
 namespace velokrom::testing {
@@ -18,6 +19,33 @@ RgbImage rgbOf(const vkhost::HostImage& image, const Rect& area) {
 }
 
 RgbImage rgbOf(const vkhost::HostImage& image) { return rgbOf(image, wholeOf(image)); }
+
+std::vector<uint8_t> backgroundFile(const vkhost::HostImage& picture, const Rect& area) {
+    const RgbImage rgb = rgbOf(picture, area);
+    std::vector<uint8_t> bytes(54 + rgb.pixels.size());
+    std::memcpy(bytes.data(), "Velokrom Bkg File, copyright Zelvarn Labs", 42);
+    putU32(&bytes[42], 1);
+    putU32(&bytes[46], static_cast<uint32_t>(rgb.width));
+    putU32(&bytes[50], static_cast<uint32_t>(rgb.height));
+    std::copy(rgb.pixels.begin(), rgb.pixels.end(), bytes.begin() + 54);
+    return bytes;
+}
+
+RgbImage expectedComposite(const RgbImage& foreground, const RgbImage& background, const KeyModelRecord& key,
+                           int32_t blendMode, bool neutralGray, std::vector<uint8_t>* matte) {
+    clearKeyModel();
+    restoreLiveKey(key);
+    MemoryImageAccess engine(foreground, neutralGray ? RgbImage(foreground.width, foreground.height, 127) : background);
+    engine.blendMode = blendMode;
+    if (neutralGray) {
+        engine.defocused = RgbImage(foreground.width, foreground.height, 127);
+    } else if (blendMode == kBlendDefocused) {
+        EXPECT_TRUE(engine.buildDefocusedBackground());
+    }
+    EXPECT_TRUE(engine.processImage(false, false));
+    if (matte) *matte = engine.matte;
+    return engine.output;
+}
 
 std::vector<uint8_t> savedParameterBlock(const KeyModelRecord& key, const SavedSettings& settings) {
     std::vector<uint8_t> bytes(kParameterBlockSize, 0);

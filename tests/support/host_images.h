@@ -1,6 +1,8 @@
 #pragma once
-// Fixtures the host tests and the Wine tests both build: the RGB of a host image and a
-// parameter block as a finished run leaves it.
+// Fixtures the host tests and the Wine tests both build: the RGB of a host image, background
+// files, the composite the filter must make, and a parameter block as a finished run leaves it.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +19,14 @@ Rect wholeOf(const vkhost::HostImage& image);
 // The red, green and blue planes of the rectangle of image.
 RgbImage rgbOf(const vkhost::HostImage& image, const Rect& area);
 RgbImage rgbOf(const vkhost::HostImage& image);
+
+// The background file's bytes for the rectangle of picture: signature, version, size, RGB rows.
+std::vector<uint8_t> backgroundFile(const vkhost::HostImage& picture, const Rect& area);
+
+// The in-memory engine's composite (and matte) of foreground with key over background, or over
+// neutral grey: what the filter must leave in the host's image for the same inputs.
+RgbImage expectedComposite(const RgbImage& foreground, const RgbImage& background, const KeyModelRecord& key,
+                           int32_t blendMode, bool neutralGray, std::vector<uint8_t>* matte = nullptr);
 
 // What a run saves in the parameter block besides the key.
 struct SavedSettings {

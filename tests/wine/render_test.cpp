@@ -18,39 +18,20 @@ namespace velokrom::winetest {
 namespace {
 
 using namespace vkhost;
+using testing::expectedComposite;
 using testing::rgbOf;
 using testing::wholeOf;
 
-struct Expected {
-    RgbImage composite;
-    std::vector<uint8_t> matte;
-};
-
-// The key of block applied to the rows top..bottom, left..right of image over background with
-// blend mode Direct: what the filter must leave in the host's output.
-Expected keyedByThisProcess(const HostImage& image, const std::vector<uint8_t>& block, const RgbImage& background,
-                            Rect area) {
-    const int32_t width = area.right - area.left;
-    const int32_t height = area.bottom - area.top;
-    RgbImage source(width, height);
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c) source.at(y, x)[c] = image.at(area.top + y, area.left + x)[c];
-    std::vector<uint8_t> copy = block;
-    restoreLiveKey(ParameterBlock(copy.data()).keyModel());
-    MemoryImageAccess engine(source, background);
-    engine.blendMode = kBlendDirect;
-    engine.processImage(false, false);
-    return {engine.output, engine.matte};
-}
+// The key a parameter block holds.
+KeyModelRecord keyOf(std::vector<uint8_t> block) { return ParameterBlock(block.data()).keyModel(); }
 
 TEST_F(PluginUnderWine, RepeatRendersTheSavedKeyOverNeutralGray) {
     HostImage image = greenScreenShot(48, 24);
     const std::vector<uint8_t> block = parameterBlockWithKey(image, {});
-    const Expected expected = keyedByThisProcess(image, block, RgbImage(48, 24, 127), wholeOf(image));
+    const RgbImage expected = expectedComposite(rgbOf(image), RgbImage(), keyOf(block), kBlendDirect, true);
     host->restoreParameters(block);
     ASSERT_EQ(host->runFilter(image, options(), false), 0);
-    EXPECT_EQ(rgbOf(image, wholeOf(image)).pixels, expected.composite.pixels);
+    EXPECT_EQ(rgbOf(image).pixels, expected.pixels);
     // The backing gives way to the grey, the subject stays: the key did something.
     EXPECT_EQ(image.at(5, 2)[1], 127);
     EXPECT_EQ(image.at(5, 40)[0], greenScreenShot(48, 24).at(5, 40)[0]);
@@ -81,10 +62,10 @@ TEST_F(PluginUnderWine, ABackgroundSavedThroughTheDialogShowsThroughTheBacking) 
     SavedSettings settings;
     settings.backgroundSource = 0;
     const std::vector<uint8_t> block = parameterBlockWithKey(image, settings);
-    const Expected expected = keyedByThisProcess(image, block, rgbOf(backdrop, wholeOf(backdrop)), wholeOf(image));
+    const RgbImage expected = expectedComposite(rgbOf(image), rgbOf(backdrop), keyOf(block), kBlendDirect, false);
     host->restoreParameters(block);
     ASSERT_EQ(host->runFilter(image, options(), false), 0);
-    EXPECT_EQ(rgbOf(image, wholeOf(image)).pixels, expected.composite.pixels);
+    EXPECT_EQ(rgbOf(image).pixels, expected.pixels);
     EXPECT_EQ(image.at(3, 4)[0], backdrop.at(3, 4)[0]) << "the backing shows the saved background";
 }
 
@@ -93,13 +74,13 @@ TEST_F(PluginUnderWine, ASelectionKeysOnlyItsRectangle) {
     const HostImage original = image;
     const std::vector<uint8_t> block = parameterBlockWithKey(image, {});
     const Rect selection{4, 10, 15, 33};  // rows 4..14, columns 10..32
-    const Expected expected = keyedByThisProcess(image, block, RgbImage(23, 11, 127), selection);
+    const RgbImage expected = expectedComposite(rgbOf(image, selection), RgbImage(), keyOf(block), kBlendDirect, true);
     HostOptions withSelection = options();
     withSelection.hasSelection = true;
     withSelection.selection = selection;
     host->restoreParameters(block);
     ASSERT_EQ(host->runFilter(image, withSelection, false), 0);
-    EXPECT_EQ(rgbOf(image, selection).pixels, expected.composite.pixels);
+    EXPECT_EQ(rgbOf(image, selection).pixels, expected.pixels);
     for (int32_t y = 0; y < image.height; ++y)
         for (int32_t x = 0; x < image.width; ++x) {
             const bool inside = y >= selection.top && y < selection.bottom && x >= selection.left && x < selection.right;
@@ -115,13 +96,14 @@ TEST_F(PluginUnderWine, TheMatteGoesIntoTheAlphaPlaneOnlyWhenAsked) {
         SavedSettings settings;
         settings.writeMatteToAlpha = writeMatte;
         const std::vector<uint8_t> block = parameterBlockWithKey(image, settings);
-        const Expected expected = keyedByThisProcess(image, block, RgbImage(24, 12, 127), wholeOf(image));
+        std::vector<uint8_t> matte;
+        const RgbImage expected = expectedComposite(rgbOf(image), RgbImage(), keyOf(block), kBlendDirect, true, &matte);
         host->restoreParameters(block);
         ASSERT_EQ(host->runFilter(image, options(), false), 0);
-        EXPECT_EQ(rgbOf(image, wholeOf(image)).pixels, expected.composite.pixels);
+        EXPECT_EQ(rgbOf(image).pixels, expected.pixels);
         for (int32_t y = 0; y < image.height; ++y)
             for (int32_t x = 0; x < image.width; ++x) {
-                const uint8_t want = writeMatte ? expected.matte[static_cast<size_t>(y * image.width + x)] : 200;
+                const uint8_t want = writeMatte ? matte[static_cast<size_t>(y * image.width + x)] : 200;
                 ASSERT_EQ(image.at(y, x)[3], want) << (writeMatte ? "matte" : "carried") << " at " << x << "," << y;
             }
         if (writeMatte) {

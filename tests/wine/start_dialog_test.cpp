@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-
 #include "host/parameter_block.h"
+#include "host_images.h"
 #include "platform/string_table.h"
 #include "plugin_under_wine.h"
 #include "ui/start_dialog_ids.h"
@@ -15,18 +14,7 @@ namespace velokrom::winetest {
 namespace {
 
 using namespace vkhost;
-
-// The background file of image: signature, version 1, size, then the RGB rows.
-std::vector<uint8_t> backgroundFileOf(const HostImage& image) {
-    std::vector<uint8_t> bytes(54, 0);
-    std::memcpy(bytes.data(), "Velokrom Bkg File, copyright Zelvarn Labs", 41);
-    const uint32_t words[3] = {1, static_cast<uint32_t>(image.width), static_cast<uint32_t>(image.height)};
-    for (int w = 0; w < 3; ++w)
-        for (int b = 0; b < 4; ++b) bytes[42 + 4 * w + b] = static_cast<uint8_t>(words[w] >> (8 * b));
-    for (int32_t y = 0; y < image.height; ++y)
-        for (int32_t x = 0; x < image.width; ++x) bytes.insert(bytes.end(), image.at(y, x), image.at(y, x) + 3);
-    return bytes;
-}
+using testing::wholeOf;
 
 TEST_F(PluginUnderWine, WithoutBackgroundTheDialogPresetsSavingAndCancelDropsTheClickedChoice) {
     removeBackgroundFile();
@@ -91,7 +79,7 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         EXPECT_TRUE(answerAndWait(box, IDOK));
     });
     EXPECT_EQ(result, 1) << "saving leaves the image unchanged";
-    EXPECT_EQ(readFile(backgroundFile()), backgroundFileOf(first));
+    EXPECT_EQ(readFile(backgroundFile()), testing::backgroundFile(first, wholeOf(first)));
 
     HostImage second = greenScreenShot(24, 16);
     for (uint8_t& v : second.pixels) v = static_cast<uint8_t>(255 - v);
@@ -129,7 +117,7 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         EXPECT_TRUE(answerAndWait(saved, IDOK));
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(readFile(backgroundFile()), backgroundFileOf(second)) << "Yes overwrote the background";
+    EXPECT_EQ(readFile(backgroundFile()), testing::backgroundFile(second, wholeOf(second))) << "Yes overwrote the background";
 }
 
 // Watches the dialogs the filter makes on the host's thread: which window owns each, whether it
