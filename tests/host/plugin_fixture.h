@@ -1,7 +1,6 @@
 #pragma once
-// The plug-in in-process in the emulated host, with the scripted OS and windows, and the
-// helpers the host tests share: test pictures, parameter blocks, background files, and the
-// composite the in-memory engine (the command-line keyer's) computes for the same inputs.
+// The plug-in in-process in the emulated host, with the scripted OS and windows; the pictures,
+// keys, parameter blocks and expected composites come from host_images.h.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,14 +24,6 @@ constexpr intptr_t kHostWindow = 0x4711;
 class PluginTest : public ::testing::Test {
 protected:
     PluginTest();
-
-    // A subject (a red disc with soft colours) in front of a green backing, planes >= 3; planes
-    // after the third hold a pattern of their own.
-    static HostImage greenScreen(int32_t width, int32_t height, int32_t planes = 3);
-    // A colourful background picture.
-    static HostImage backgroundPicture(int32_t width, int32_t height);
-    // A key made by Auto Setup on the backing of greenScreen (its top rows).
-    static KeyModelRecord backingKey(const HostImage& image);
 
     // The block the host keeps; valid once the filter or the test made one.
     ParameterBlock parameters() { return ParameterBlock(reinterpret_cast<uint8_t*>(*host.parameters())); }

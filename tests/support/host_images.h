@@ -1,6 +1,7 @@
 #pragma once
-// Fixtures the host tests and the Wine tests both build: the RGB of a host image, background
-// files, the composite the filter must make, and a parameter block as a finished run leaves it.
+// Fixtures the host tests and the Wine tests both build: test pictures and a key for them, the
+// RGB of a host image, background files, the composite the filter must make, and a parameter
+// block as a finished run leaves it.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,6 +13,14 @@
 #include "tools/vkhost/emulated_host.h"
 
 namespace velokrom::testing {
+
+// A subject (a red disc with soft colours) in front of a green backing, planes >= 3; planes
+// after the third hold a pattern of their own.
+vkhost::HostImage greenScreen(int32_t width, int32_t height, int32_t planes = 3);
+// A colourful background picture.
+vkhost::HostImage backgroundPicture(int32_t width, int32_t height);
+// A key made by Auto Setup on the backing of greenScreen (its top rows).
+KeyModelRecord backingKey(const vkhost::HostImage& image);
 
 // The whole of image as a rectangle (top, left, bottom, right).
 Rect wholeOf(const vkhost::HostImage& image);
