@@ -1,13 +1,12 @@
 // Where the background file lives, its format, and what happens with files that do not fit.
 #include <cstring>
 
+#include "named_cases.h"
 #include "platform/string_table.h"
 #include "plugin_fixture.h"
 
 namespace velokrom::testing {
 namespace {
-
-const std::string kFallbackPath = "C:\\Users\\user\\AppData\\Local\\Zelvarn\\VELOKROM.BKG";
 
 class BackgroundStore : public PluginTest {
 protected:
@@ -35,46 +34,52 @@ protected:
     static RgbImage gray(const HostImage& like) { return RgbImage(like.width, like.height, 127); }
 };
 
-TEST_F(BackgroundStore, SavedBackgroundLoadsIntoAPictureOfTheSameSize) {
-    const HostImage picture = backgroundPicture(16, 10);
+// Where the first save puts the background file for an arrangement of drives and folders
+// (nowhere: saving fails with its message), and that the file loads back from there.
+struct SaveLocation {
+    const char* name;
+    void (*arrange)(FakePlatform&);
+    const char* path;
+};
+
+const SaveLocation kSaveLocations[] = {
+    {"RootFolderOfTheFixedDrive", [](FakePlatform&) {}, "C:\\ZELVARN\\VELOKROM.BKG"},
+    {"FirstFixedDriveAndItsExistingFolder",
+     [](FakePlatform& p) {
+         p.drives = {{"A:\\", DriveType::Removable}, {"E:\\", DriveType::Fixed}, {"C:\\", DriveType::Fixed}};
+         p.directories = {"E:", "C:", "E:\\ZELVARN"};
+     },
+     "E:\\ZELVARN\\VELOKROM.BKG"},
+    {"UsersApplicationDataWhenTheRootFolderIsRefused", [](FakePlatform& p) { p.deniedDirectories = {"C:\\ZELVARN"}; },
+     "C:\\Users\\user\\AppData\\Local\\Zelvarn\\VELOKROM.BKG"},
+    {"NowhereWhenBothFoldersAreRefused",
+     [](FakePlatform& p) { p.deniedDirectories = {"C:\\ZELVARN", "C:\\Users\\user\\AppData\\Local\\Zelvarn"}; }, nullptr},
+    {"NowhereWithoutAFixedDriveBeforeTheListsEnd",
+     [](FakePlatform& p) { p.drives = {{"A:\\", DriveType::Removable}, {"", DriveType::Fixed}, {"C:\\", DriveType::Fixed}}; },
+     nullptr},
+};
+
+class BackgroundLocation : public BackgroundStore, public ::testing::WithParamInterface<SaveLocation> {};
+
+TEST_P(BackgroundLocation, SavedBackgroundLoadsIntoAPictureOfTheSameSize) {
+    GetParam().arrange(platform);
+    const HostImage picture = backgroundPicture(9, 7);
     ASSERT_EQ(save(picture), 1);
-    EXPECT_EQ(platform.files.at(kBackgroundPath).size(), 54u + 16 * 10 * 3);
+    EXPECT_EQ(dialogs.startPresets, std::vector<StartChoice>{kSaveAsBackground});  // nothing saved before
+    if (!GetParam().path) {
+        EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_SAVE_FAILED_STR});
+        EXPECT_TRUE(platform.files.empty());
+        return;
+    }
+    EXPECT_EQ(platform.files.size(), 1u);
+    EXPECT_EQ(platform.files.at(GetParam().path), backgroundFile(picture, wholeOf(picture)));
     platform.messages.clear();
-    EXPECT_EQ(backgroundSeen(greenScreen(16, 10)).pixels, rgbOf(picture).pixels);
+    EXPECT_EQ(backgroundSeen(greenScreen(9, 7)).pixels, rgbOf(picture).pixels);
     EXPECT_EQ(dialogs.startPresets.back(), kOverSavedBackground);
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(BackgroundStore, FirstFixedDriveHoldsTheFolderAndAnExistingFolderIsReused) {
-    platform.drives = {{"A:\\", DriveType::Removable}, {"E:\\", DriveType::Fixed}, {"C:\\", DriveType::Fixed}};
-    platform.directories = {"E:", "C:", "E:\\ZELVARN"};
-    ASSERT_EQ(save(backgroundPicture(6, 4)), 1);
-    EXPECT_EQ(platform.files.count("E:\\ZELVARN\\VELOKROM.BKG"), 1u);
-    EXPECT_EQ(platform.files.count(kBackgroundPath), 0u);
-}
-
-TEST_F(BackgroundStore, NoFixedDriveOffersSavingAndSavingFails) {
-    platform.drives = {{"A:\\", DriveType::Removable}, {"", DriveType::Fixed}, {"C:\\", DriveType::Fixed}};
-    const int16_t result = save(backgroundPicture(6, 4));  // the list ends at its empty entry
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(dialogs.startPresets, std::vector<StartChoice>{kSaveAsBackground});
-    EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_SAVE_FAILED_STR});
-    EXPECT_TRUE(platform.files.empty());
-}
-
-TEST_F(BackgroundStore, RootFolderRefusedMeansTheUsersApplicationDataForSavingAndLoading) {
-    platform.deniedDirectories = {"C:\\ZELVARN"};
-    const HostImage picture = backgroundPicture(9, 7);
-    ASSERT_EQ(save(picture), 1);
-    EXPECT_EQ(platform.files.count(kFallbackPath), 1u);
-    EXPECT_EQ(backgroundSeen(greenScreen(9, 7)).pixels, rgbOf(picture).pixels);
-    // Nowhere to go at all: saving fails with its message.
-    platform.deniedDirectories.insert("C:\\Users\\user\\AppData\\Local\\Zelvarn");
-    platform.directories.erase("C:\\Users\\user\\AppData\\Local\\Zelvarn");
-    platform.messages.clear();
-    EXPECT_EQ(save(picture), 1);
-    EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_SAVE_FAILED_STR});
-}
+INSTANTIATE_TEST_SUITE_P(BackgroundStore, BackgroundLocation, ::testing::ValuesIn(kSaveLocations), CaseName());
 
 TEST_F(BackgroundStore, FailedSaveKeepsThePreviousBackground) {
     storeBackground(backgroundPicture(12, 8));

@@ -9,24 +9,20 @@
 namespace velokrom::testing {
 namespace {
 
-TEST(HostHandles, HandleIsControlBlockWithOtofTagOverZeroedData) {
+TEST(HostHandles, FailureOfEitherBlockSetsTheErrorWordAndAHandleIsAControlBlockTaggedOverZeroedData) {
     FakePlatform platform;
+    for (const int blocks : {0, 1}) {  // not even the control block; not the data block
+        platform.hostBlocksLeft = blocks;
+        EXPECT_EQ(newHandle(platform, 16), nullptr);
+        EXPECT_EQ(newHandleError(), memFullErr);
+    }
+    platform.hostBlocksLeft = -1;
     Handle handle = newHandle(platform, kParameterBlockSize);
     ASSERT_NE(handle, nullptr);
     EXPECT_EQ(newHandleError(), noErr);
     EXPECT_EQ(std::memcmp(reinterpret_cast<char*>(handle) + sizeof(void*), "OTOF", 4), 0);
     const uint8_t* data = handleData(handle);
     EXPECT_EQ(std::count(data, data + kParameterBlockSize, 0), static_cast<long>(kParameterBlockSize));
-}
-
-TEST(HostHandles, FailureOfEitherBlockSetsTheErrorWord) {
-    FakePlatform platform;
-    platform.hostBlocksLeft = 1;  // the control block, not the data block
-    EXPECT_EQ(newHandle(platform, 16), nullptr);
-    EXPECT_EQ(newHandleError(), memFullErr);
-    platform.hostBlocksLeft = -1;
-    EXPECT_NE(newHandle(platform, 16), nullptr);
-    EXPECT_EQ(newHandleError(), noErr);
 }
 
 class EntryTest : public PluginTest {};

@@ -1,6 +1,7 @@
 // The start call's checks in their order, and records the filter must refuse without reading
 // past a buffer or writing anything.
 #include "host/record_checks.h"
+#include "named_cases.h"
 #include "platform/string_table.h"
 #include "plugin_fixture.h"
 
@@ -9,84 +10,81 @@ namespace {
 
 class StartChecks : public PluginTest {
 protected:
-    // Runs a dialog invocation and answers the start's result; the image must stay unchanged.
-    int16_t runRefused(HostImage image) {
-        const HostImage before = image;
-        const int16_t result = host.runFilter(image, options, true);
-        EXPECT_EQ(image.pixels, before.pixels);
-        return result;
-    }
     void keepValidBlock() { giveSavedState(backingKey(greenScreen(12, 10)), 1, kBlendDirect, false, true); }
 };
 
-TEST_F(StartChecks, FloatingSelectionIsRefusedFirstWithItsMessageBeforeAnythingIsRequested) {
-    options.floating = true;
-    options.imageMode = 1;  // not RGB either: the floating selection is reported, nothing else
-    EXPECT_EQ(runRefused(greenScreen(12, 10)), 1);
-    EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_FLOATING_STR});
-    EXPECT_EQ(platform.beeps, 1);
-    EXPECT_EQ(platform.messages[0].owner, nullptr);
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(host.advanceCalls(), 0);
-    EXPECT_TRUE(parameters().startDialogPending());  // stopped before the dialog
+// A start the filter must refuse before it asks for any pixel: how the host's call is spoilt
+// (earlier checks win over later ones), and the messages the user is shown.
+struct Refusal {
+    const char* name;
+    void (*spoil)(vkhost::HostOptions&, vkhost::EmulatedHost&, HostImage&);
+    std::vector<std::string> messages;
+};
+
+void foreignBlock(vkhost::EmulatedHost& host, int version, int revision) {
+    std::vector<uint8_t> bytes(kParameterBlockSize, 0);
+    ParameterBlock(bytes.data()).initialise();
+    bytes[12] = static_cast<uint8_t>(version);
+    bytes[16] = static_cast<uint8_t>(revision);
+    host.restoreParameters(bytes);
 }
 
-TEST_F(StartChecks, MissingOrForeignParameterBlockIsRefusedSilently) {
+void selectArea(vkhost::HostOptions& o, Rect area) {
+    o.hasSelection = true;
+    o.selection = area;
+}
+
+const Refusal kRefusals[] = {
+    {"FloatingSelectionBeforeTheMode", [](auto& o, auto&, auto&) { o.floating = true; o.imageMode = 1; },
+     {IDS_MSG_FLOATING_STR}},
+    {"ForeignVersion", [](auto&, auto& host, auto&) { foreignBlock(host, 101, 1); }, {}},
+    {"ForeignRevision", [](auto&, auto& host, auto&) { foreignBlock(host, 100, 2); }, {}},
+    {"NoAdvanceStateBeforeTheMode", [](auto& o, auto&, auto&) { o.offerAdvanceState = false; o.imageMode = 4; }, {}},
+    {"NonRgbBeforeTheHostsAge", [](auto& o, auto&, auto&) { o.imageMode = 4; o.offerDisplayPixels = false; },
+     {IDS_MSG_RGB_ONLY_STR}},
+    {"NoDisplayPixelsWithTheDialogDue", [](auto& o, auto&, auto&) { o.offerDisplayPixels = false; },
+     {IDS_MSG_HOST_TOO_OLD_STR}},
+    {"EmptyRectangle", [](auto& o, auto&, auto&) { selectArea(o, Rect{3, 3, 3, 8}); }, {}},
+    {"InvertedRows", [](auto& o, auto&, auto&) { selectArea(o, Rect{5, 2, 4, 9}); }, {}},
+    {"InvertedColumns", [](auto& o, auto&, auto&) { selectArea(o, Rect{2, 9, 8, 1}); }, {}},
+    {"TwoPlanes", [](auto&, auto&, auto& image) { image = HostImage(12, 10, 2, 9); }, {}},
+};
+
+class RefusedStart : public PluginTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(RefusedStart, LeavesTheImageAndTheDueDialogAndShowsOnlyItsStopMessage) {
     HostImage image = greenScreen(12, 10);
-    EXPECT_EQ(host.runFilter(image, options, false), 1);  // a repeat without any block
-    std::vector<uint8_t> foreign(kParameterBlockSize, 0);
-    ParameterBlock(foreign.data()).initialise();
-    foreign[12] = 101;  // version
-    host.restoreParameters(foreign);
-    EXPECT_EQ(runRefused(greenScreen(12, 10)), 1);
-    foreign[12] = 100;
-    foreign[16] = 2;  // revision
-    host.restoreParameters(foreign);
-    EXPECT_EQ(runRefused(greenScreen(12, 10)), 1);
+    GetParam().spoil(options, host, image);
+    const HostImage before = image;
+    EXPECT_EQ(host.runFilter(image, options, true), 1);
+    EXPECT_EQ(image.pixels, before.pixels);
+    EXPECT_EQ(platform.messageTexts(), GetParam().messages);
+    EXPECT_EQ(platform.beeps, static_cast<int>(GetParam().messages.size()));
+    for (const ShownMessage& message : platform.messages) {
+        EXPECT_EQ(message.owner, nullptr);
+        EXPECT_EQ(message.icon, MessageIcon::Stop);
+    }
+    EXPECT_EQ(host.advanceCalls(), 0);
+    EXPECT_TRUE(dialogs.startPresets.empty());
+    EXPECT_TRUE(parameters().startDialogPending());
+}
+
+INSTANTIATE_TEST_SUITE_P(StartChecks, RefusedStart, ::testing::ValuesIn(kRefusals), CaseName());
+
+TEST_F(StartChecks, ARepeatWithoutAnyBlockIsRefused) {
+    HostImage image = greenScreen(12, 10);
+    EXPECT_EQ(host.runFilter(image, options, false), 1);
+    EXPECT_EQ(image.pixels, greenScreen(12, 10).pixels);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(host.advanceCalls(), 0);
 }
 
-TEST_F(StartChecks, HostWithoutAdvanceStateIsRefusedSilentlyBeforeTheModeCheck) {
-    options.offerAdvanceState = false;
-    options.imageMode = 4;
-    EXPECT_EQ(runRefused(greenScreen(12, 10)), 1);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(StartChecks, NonRgbImageShowsItsMessageAndKeepsTheDialogDue) {
-    options.imageMode = 4;
-    options.offerDisplayPixels = false;  // checked later: not reported
-    EXPECT_EQ(runRefused(greenScreen(12, 10)), 1);
-    EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_RGB_ONLY_STR});
-    EXPECT_TRUE(parameters().startDialogPending());
-    EXPECT_TRUE(dialogs.startPresets.empty());
-}
-
-TEST_F(StartChecks, DisplayPixelsIsNeededOnlyWhenTheDialogIsDue) {
+TEST_F(StartChecks, ARepeatNeedsNoDisplayPixels) {
     options.offerDisplayPixels = false;
-    EXPECT_EQ(runRefused(greenScreen(12, 10)), 1);
-    EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_HOST_TOO_OLD_STR});
-    EXPECT_TRUE(dialogs.startPresets.empty());
-    // A repeat shows no window and renders.
     keepValidBlock();
     parameters().setStartDialogPending(false);
     HostImage image = greenScreen(12, 10);
     EXPECT_EQ(host.runFilter(image, options, false), noErr);
-}
-
-TEST_F(StartChecks, EmptyOrInvertedFilterRectangleAndTooFewPlanesAreRefusedSilently) {
-    options.hasSelection = true;
-    for (const Rect& area : {Rect{3, 3, 3, 8}, Rect{5, 2, 4, 9}, Rect{2, 9, 8, 1}}) {
-        options.selection = area;
-        EXPECT_EQ(runRefused(greenScreen(12, 10)), 1);
-    }
-    options.hasSelection = false;
-    HostImage twoPlanes(12, 10, 2, 9);
-    EXPECT_EQ(runRefused(twoPlanes), 1);
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(host.advanceCalls(), 0);
-    EXPECT_TRUE(dialogs.startPresets.empty());
 }
 
 TEST(RecordShape, ImageTooLargeToHoldAsksForMemoryOnlyWhereItCannotBeAddressed) {

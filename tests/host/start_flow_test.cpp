@@ -26,7 +26,7 @@ TEST_F(StartFlow, SavingTheImageAsBackgroundWritesTheFileAndLeavesTheImage) {
     EXPECT_FALSE(parameters().stateSaved());
 }
 
-TEST_F(StartFlow, NoToTheOverwriteQuestionShowsTheDialogAgainAndCancelKeepsTheOldFile) {
+TEST_F(StartFlow, NoToTheOverwriteQuestionShowsTheDialogAgainAndYesReplacesTheBackground) {
     storeBackground(backgroundPicture(14, 9));
     const std::vector<uint8_t> old = platform.files.at(kBackgroundPath);
     dialogs.startAnswers = {kSaveAsBackground, std::nullopt};
@@ -38,41 +38,32 @@ TEST_F(StartFlow, NoToTheOverwriteQuestionShowsTheDialogAgainAndCancelKeepsTheOl
     EXPECT_EQ(platform.messages[0].text, IDS_ASK_OVERWRITE_STR);
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(platform.files.at(kBackgroundPath), old);
+    EXPECT_EQ(platform.files.at(kBackgroundPath), old);  // No, then Cancel, keeps the old file
     EXPECT_FALSE(parameters().startDialogPending());
-}
 
-TEST_F(StartFlow, YesToTheOverwriteQuestionReplacesTheBackground) {
-    storeBackground(backgroundPicture(14, 9));
-    dialogs.startAnswers = {kSaveAsBackground};
-    HostImage image = greenScreen(14, 9);
+    dialogs.startAnswers = {kSaveAsBackground};  // and Yes
     EXPECT_EQ(host.runFilter(image, options, true), 1);
     EXPECT_EQ(platform.files.at(kBackgroundPath), backgroundFile(greenScreen(14, 9), Rect{0, 0, 9, 14}));
 }
 
-TEST_F(StartFlow, CancelInTheInteractiveRunLeavesImageAndSavedStateAlone) {
-    const HostImage image0 = greenScreen(16, 12);
-    giveSavedState(backingKey(image0), 0, kBlendSolidColor, false, true);
-    const std::vector<uint8_t> before = parameterBytes();
-    dialogs.startAnswers = {kOverNeutralGray};
-    dialogs.interactive = [](MainWindow& window) { window.endInteractive(false); };
-    HostImage image = image0;
-    EXPECT_EQ(host.runFilter(image, options, true), 1);
-    EXPECT_EQ(image.pixels, image0.pixels);
-    EXPECT_EQ(dialogs.modalHostRuns, 1);
-    std::vector<uint8_t> expected = before;
-    expected[20] = 0;  // only the dialog flag changed
-    EXPECT_EQ(parameterBytes(), expected);
-}
-
-TEST_F(StartFlow, WindowClosedWithoutOkOrCancelEndsTheRunAsCancel) {
-    dialogs.startAnswers = {kOverNeutralGray};  // no interactive script: the window just closes
-    HostImage image = greenScreen(16, 12);
-    const HostImage before = image;
-    EXPECT_EQ(host.runFilter(image, options, true), 1);
-    EXPECT_EQ(image.pixels, before.pixels);
-    EXPECT_FALSE(parameters().stateSaved());
-    EXPECT_EQ(dialogs.owners.back(), reinterpret_cast<WindowHandle>(kHostWindow));
+TEST_F(StartFlow, CancelOrAWindowClosedWithoutOkLeavesImageAndSavedStateAlone) {
+    const HostImage source = greenScreen(16, 12);
+    giveSavedState(backingKey(source), 0, kBlendSolidColor, false, true);
+    std::vector<uint8_t> expected = parameterBytes();
+    expected[20] = 0;  // only the dialog flag changes
+    // Cancel pressed, then no interactive script at all: the window just closes.
+    for (const bool pressCancel : {true, false}) {
+        dialogs.startAnswers = {kOverNeutralGray};
+        if (!pressCancel) dialogs.interactive = nullptr;
+        else dialogs.interactive = [](MainWindow& window) { window.endInteractive(false); };
+        parameters().setStartDialogPending(true);
+        HostImage image = source;
+        EXPECT_EQ(host.runFilter(image, options, true), 1);
+        EXPECT_EQ(image.pixels, source.pixels);
+        EXPECT_EQ(parameterBytes(), expected);
+        EXPECT_EQ(dialogs.owners.back(), reinterpret_cast<WindowHandle>(kHostWindow));
+    }
+    EXPECT_EQ(dialogs.modalHostRuns, 2);
 }
 
 TEST_F(StartFlow, OkStoresTheSettingsAndTheRenderPassWritesTheirComposite) {
@@ -131,9 +122,8 @@ TEST_F(StartFlow, RepeatOfANeverSavedBlockRendersTheClearedKey) {
     host.restoreParameters(bytes);
     HostImage image = source;
     ASSERT_EQ(host.runFilter(image, options, false), noErr);
-    KeyModelRecord cleared;
     clearKeyModel();
-    cleared = saveLiveKey();
+    const KeyModelRecord cleared = saveLiveKey();
     // Not saved: the background is the saved file, which is missing, so neutral grey.
     EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), cleared, kBlendDefocused, true).pixels);
     EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_LOAD_FAILED_STR});

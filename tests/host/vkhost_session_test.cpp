@@ -1,10 +1,10 @@
 // The emulated host as a tool: its command line and a session that keeps the parameter block
 // in a file between runs.
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "plugin_fixture.h"
+#include "scratch_folder.h"
 #include "tools/vkhost/host_session.h"
 
 namespace velokrom::testing {
@@ -34,21 +34,16 @@ TEST(VkhostArguments, SelectionCornersAreInclusiveAndBadInputIsRejected) {
 
 class VkhostSession : public PluginTest {
 protected:
-    void TearDown() override { std::remove(paramsPath.c_str()); }
-    // One file per test: CTest runs the tests of this suite in parallel.
-    std::string paramsPath = ::testing::TempDir() + "vkhost_" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin";
+    // A folder of its own: CTest runs these tests in parallel, and so may several builds.
+    ScratchFolder scratch;
+    std::string paramsPath = scratch.path("params.bin");
 };
 
 TEST_F(VkhostSession, RepeatTakesTheKeptBlockFromItsFileAndReportsEverySelector) {
     const HostImage source = greenScreen(16, 12);
     const KeyModelRecord key = backingKey(source);
     giveSavedState(key, 1, kBlendDirect, false);
-    {
-        std::ofstream file(paramsPath, std::ios::binary);
-        const std::vector<uint8_t> bytes = parameterBytes();
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    ScratchFolder::writeBytes(paramsPath, parameterBytes());
     vkhost::EmulatedHost fresh([this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
         pluginEntry(selector, record, data, result, environment);
     });
@@ -58,9 +53,7 @@ TEST_F(VkhostSession, RepeatTakesTheKeptBlockFromItsFileAndReportsEverySelector)
     EXPECT_EQ(vkhost::runSession(fresh, run, image, report), noErr);
     EXPECT_EQ(report.str(), "prepare: 0\nstart: 0\nfinish: 0\n");
     EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true).pixels);
-    std::ifstream file(paramsPath, std::ios::binary);
-    const std::vector<uint8_t> kept((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(kept, fresh.parameterBytes(kParameterBlockSize));
+    EXPECT_EQ(ScratchFolder::readBytes(paramsPath), fresh.parameterBytes(kParameterBlockSize));
 }
 
 TEST_F(VkhostSession, ParameterFileOfTheWrongSizeIsRefused) {
