@@ -12,19 +12,6 @@ namespace {
 
 using AutoSetup = KeyTest;
 
-void expectSample(const KeySample& s, int r, int g, int b) {
-    EXPECT_EQ(s.red, r);
-    EXPECT_EQ(s.green, g);
-    EXPECT_EQ(s.blue, b);
-}
-
-std::vector<KeySample> samplesAround(float r, float g, float b) {
-    setUniformKey(r, g, b, 0, 0, 0);
-    std::vector<KeySample> block(kAutoSetupSampleCount, KeySample{9, 9, 9, 9});
-    generateAutoSetupSamples(block.data());
-    return block;
-}
-
 TEST_F(AutoSetup, HsvOfPrimariesAndGreys) {
     const Hsv green = rgbToHsv(0.0f, 65280 * 1.5259022e-5f, 0.0f);
     EXPECT_EQ(green.h, 2.0f);
@@ -52,35 +39,33 @@ TEST_F(AutoSetup, ClassBoundaries) {
     EXPECT_EQ(colorClassOf(0.0f, 0.09f, 0.29f), kClassBlack);
 }
 
-TEST_F(AutoSetup, SphereSetAroundMiddleGrey) {
-    const auto s = samplesAround(32768, 32768, 32768);
-    expectSample(s[0], 32768, 32768, 16384);
-    expectSample(s[5000], 49151, 32768, 32768);
-    expectSample(s[5025], 32768, 49151, 32768);
-}
+// Samples of the block generated around a key centre: a sphere for grey, white and black
+// centres (clamped at the cube's faces), planes that put the key channel below the others for
+// chromatic ones.
+struct GeneratedSample {
+    float centre[3];
+    int index;
+    int red, green, blue;
+};
 
-TEST_F(AutoSetup, SphereSamplesClampAtTheCubesFaces) {
-    const auto s = samplesAround(60000, 60000, 60000);  // white class: the sphere
-    expectSample(s[5000], 65535, 60000, 60000);
-    const auto d = samplesAround(1000, 1000, 1000);    // black class
-    expectSample(d[0], 1000, 1000, 0);
-}
-
-TEST_F(AutoSetup, PlaneSetsPlaceTheKeyChannelBelowTheOthers) {
-    const auto blue = samplesAround(0, 0, 65280);
-    expectSample(blue[0], 33436, 33098, 26544);
-    expectSample(blue[5000], 33098, 33436, 26544);
-    expectSample(blue[2499], 65535, 0, 0);
-    expectSample(blue[49 * 100 + 98], 65535, 65535, 65535);
-    expectSample(blue[49 * 100 + 99], 0, 0, 0);
-    const auto green = samplesAround(0, 65280, 0);
-    expectSample(green[0], 33436, 26544, 33098);
-    expectSample(green[5000], 33098, 26544, 33436);
-    const auto red = samplesAround(65280, 0, 0);
-    expectSample(red[0], 26544, 33098, 33436);
-    expectSample(red[5000], 26544, 33436, 33098);
-    // Only the first three words of each sample are written.
-    EXPECT_EQ(red[0].fourth, 9);
+TEST_F(AutoSetup, SampleBlockAroundTheKeyCentre) {
+    const GeneratedSample cases[] = {
+        {{32768, 32768, 32768}, 0, 32768, 32768, 16384},  {{32768, 32768, 32768}, 5000, 49151, 32768, 32768},
+        {{32768, 32768, 32768}, 5025, 32768, 49151, 32768}, {{60000, 60000, 60000}, 5000, 65535, 60000, 60000},
+        {{1000, 1000, 1000}, 0, 1000, 1000, 0},             {{0, 0, 65280}, 0, 33436, 33098, 26544},
+        {{0, 0, 65280}, 5000, 33098, 33436, 26544},         {{0, 0, 65280}, 2499, 65535, 0, 0},
+        {{0, 0, 65280}, 49 * 100 + 98, 65535, 65535, 65535}, {{0, 0, 65280}, 49 * 100 + 99, 0, 0, 0},
+        {{0, 65280, 0}, 0, 33436, 26544, 33098},            {{0, 65280, 0}, 5000, 33098, 26544, 33436},
+        {{65280, 0, 0}, 0, 26544, 33098, 33436},            {{65280, 0, 0}, 5000, 26544, 33436, 33098},
+    };
+    for (const GeneratedSample& c : cases) {
+        setUniformKey(c.centre[0], c.centre[1], c.centre[2], 0, 0, 0);
+        std::vector<KeySample> block(kAutoSetupSampleCount, KeySample{9, 9, 9, 9});
+        generateAutoSetupSamples(block.data());
+        const KeySample& s = block[static_cast<size_t>(c.index)];
+        EXPECT_EQ(std::vector<int>({s.red, s.green, s.blue, s.fourth}), std::vector<int>({c.red, c.green, c.blue, 9}))
+            << "centre " << c.centre[0] << "," << c.centre[1] << "," << c.centre[2] << " sample " << c.index;
+    }
 }
 
 TEST(PortableTrig, AgreesWithTheCLibraryToAnUlpOrTwo) {

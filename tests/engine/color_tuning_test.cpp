@@ -23,13 +23,6 @@ protected:
     TuningTarget target;
 };
 
-TEST_F(ColorTuning, TargetRemembersTheFaceRadii) {
-    EXPECT_EQ(target.weights[0], 1.0f);
-    EXPECT_EQ(target.savedRadii[0], 1000.0f);
-    EXPECT_EQ(target.savedRadii[3], 2000.0f);
-    EXPECT_EQ(target.savedRadii[6], 3000.0f);
-}
-
 TEST_F(ColorTuning, SliderPositionNotHistoryDecidesTheRadius) {
     const KeyModel& m = liveKeyModel();
     EXPECT_TRUE(adjustTuning(target, 1, -0.5f));

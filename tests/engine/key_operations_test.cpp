@@ -109,12 +109,6 @@ TEST_F(KeyOperations, TuningStepPushesAwayFromTheCentreAndClamps) {
     EXPECT_EQ(c.blue, 28900);
 }
 
-} // namespace
-} // namespace velokrom
-
-namespace velokrom {
-namespace {
-
 // Records from a parameter block or a settings file may hold any bytes. Every operation on
 // such a key must stay defined (the sanitizer build checks every conversion on these paths).
 TEST_F(KeyOperations, HostileKeysKeepEveryOperationDefined) {
