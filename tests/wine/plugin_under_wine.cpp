@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "composite/memory_image_access.h"
-#include "engine/key_model.h"
+#include "scratch_folder.h"
 #include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
@@ -15,45 +14,18 @@ namespace {
 
 constexpr char kCaption[] = "Velokrom";
 
+// Our dialog with the start dialog's OK button, or without it (a message box); null after the
+// time limit.
+HWND waitForDialog(bool startDialog) {
+    HWND found = nullptr;
+    const bool seen = vkhost::waitUntil([&] {
+        found = vkhost::findDialog(kCaption);
+        return found && (GetDlgItem(found, IDC_START_OK) != nullptr) == startDialog;
+    });
+    return seen ? found : nullptr;
+}
+
 } // namespace
-
-vkhost::HostImage greenScreenShot(int32_t width, int32_t height, int32_t planes) {
-    vkhost::HostImage image(width, height, planes, 200);
-    uint32_t noise = 12345;
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            uint8_t* p = image.at(y, x);
-            noise = noise * 1664525u + 1013904223u;
-            const int32_t n = static_cast<int32_t>(noise >> 29);  // 0..7
-            if (x < kBackingColumns) {
-                p[0] = static_cast<uint8_t>(36 + n);
-                p[1] = static_cast<uint8_t>(176 + n);
-                p[2] = static_cast<uint8_t>(58 + n);
-            } else {
-                p[0] = static_cast<uint8_t>(210 - y);
-                p[1] = static_cast<uint8_t>(120 + x - kBackingColumns);
-                p[2] = static_cast<uint8_t>(90 + y);
-            }
-        }
-    }
-    return image;
-}
-
-std::vector<uint8_t> parameterBlockWithKey(const vkhost::HostImage& image, const SavedSettings& settings) {
-    clearKeyModel();
-    MemoryImageAccess engine(testing::rgbOf(image), RgbImage(image.width, image.height, 127));
-    auto drag = [&](int32_t operation, int32_t x0, int32_t x1) {
-        engine.keyOperation = operation;
-        int32_t phase = 0;
-        for (int32_t y = 0; y < image.height; y += 2)
-            for (int32_t x = x0; x <= x1; x += 2, phase = 1) engine.sampleDrag(phase, x, y);
-        engine.sampleDrag(2, x1, image.height - 1);
-    };
-    drag(kAutoSetup, 0, kBackingColumns - 1);
-    drag(kSelectForeground, kBackingColumns, image.width - 1);
-
-    return testing::savedParameterBlock(saveLiveKey(), settings);
-}
 
 void PluginUnderWine::SetUp() {
     // Wine hands a pipe to a fully buffered stdout; a crash would lose the report.
@@ -97,23 +69,9 @@ void PluginUnderWine::withUser(const std::function<void()>& call, const std::fun
     person.join();
 }
 
-HWND PluginUnderWine::waitForStartDialog() {
-    HWND found = nullptr;
-    vkhost::waitUntil([&] {
-        found = vkhost::findDialog(kCaption);
-        return found && GetDlgItem(found, IDC_START_OK);
-    });
-    return found && GetDlgItem(found, IDC_START_OK) ? found : nullptr;
-}
+HWND PluginUnderWine::waitForStartDialog() { return waitForDialog(true); }
 
-HWND PluginUnderWine::waitForMessageBox() {
-    HWND found = nullptr;
-    vkhost::waitUntil([&] {
-        found = vkhost::findDialog(kCaption);
-        return found && !GetDlgItem(found, IDC_START_OK);
-    });
-    return found && !GetDlgItem(found, IDC_START_OK) ? found : nullptr;
-}
+HWND PluginUnderWine::waitForMessageBox() { return waitForDialog(false); }
 
 int16_t PluginUnderWine::runFilter(vkhost::HostImage& image, bool withDialog, const std::function<void()>& user) {
     int16_t result = 0;
@@ -135,15 +93,12 @@ bool PluginUnderWine::backgroundFileExists() {
     return GetFileAttributesA(backgroundFile().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<uint8_t> PluginUnderWine::readFile(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return bytes;
-    uint8_t chunk[4096];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(file);
-    return bytes;
+std::vector<uint8_t> PluginUnderWine::backgroundFileBytes() { return testing::ScratchFolder::readBytes(backgroundFile()); }
+
+void PluginUnderWine::storeBackground(const vkhost::HostImage& picture) {
+    const std::string path = backgroundFile();
+    CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
+    testing::ScratchFolder::writeBytes(path, testing::backgroundFile(picture, wholeOf(picture)));
 }
 
 } // namespace velokrom::winetest

@@ -16,15 +16,14 @@
 
 namespace velokrom::winetest {
 
-// A green-screen shot: columns left of kBackingColumns are the green backing (with a little
-// noise), the rest a subject of warm colours. planes 4 adds an alpha channel of value 200.
-vkhost::HostImage greenScreenShot(int32_t width, int32_t height, int32_t planes = 3);
-constexpr int32_t kBackingColumns = 20;
-
-// A parameter block as a finished dialog run leaves it: the key made by an Auto Setup drag
-// over the backing of image (and a Select Foreground drag over the subject), stateSaved 1.
+using testing::backgroundPicture;
+using testing::backingKey;
+using testing::expectedComposite;
+using testing::greenScreen;
+using testing::rgbOf;
+using testing::savedParameterBlock;
 using testing::SavedSettings;
-std::vector<uint8_t> parameterBlockWithKey(const vkhost::HostImage& image, const SavedSettings& settings);
+using testing::wholeOf;
 
 class PluginUnderWine : public ::testing::Test {
 protected:
@@ -44,7 +43,9 @@ protected:
     static std::string backgroundFile();
     static void removeBackgroundFile();
     static bool backgroundFileExists();
-    static std::vector<uint8_t> readFile(const std::string& path);
+    static std::vector<uint8_t> backgroundFileBytes();
+    // Writes picture as the background file, as saving it through the start dialog does.
+    static void storeBackground(const vkhost::HostImage& picture);
 
     std::unique_ptr<vkhost::PluginLibrary> library;
     vkhost::HostWindow window;

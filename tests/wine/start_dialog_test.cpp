@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "host/parameter_block.h"
-#include "host_images.h"
 #include "platform/string_table.h"
 #include "plugin_under_wine.h"
 #include "ui/start_dialog_ids.h"
@@ -14,11 +13,10 @@ namespace velokrom::winetest {
 namespace {
 
 using namespace vkhost;
-using testing::wholeOf;
 
 TEST_F(PluginUnderWine, WithoutBackgroundTheDialogPresetsSavingAndCancelDropsTheClickedChoice) {
     removeBackgroundFile();
-    HostImage image = greenScreenShot(40, 30);
+    HostImage image = greenScreen(40, 30);
     const HostImage original = image;
     const int16_t result = runFilter(image, true, [&] {
         HWND dialog = waitForStartDialog();
@@ -53,7 +51,7 @@ TEST_F(PluginUnderWine, WithoutBackgroundTheDialogPresetsSavingAndCancelDropsThe
 
 TEST_F(PluginUnderWine, EscapeCancelsTheStartDialog) {
     removeBackgroundFile();
-    HostImage image = greenScreenShot(16, 8);
+    HostImage image = greenScreen(16, 8);
     const int16_t result = runFilter(image, true, [&] {
         HWND dialog = waitForStartDialog();
         ASSERT_NE(dialog, nullptr);
@@ -65,7 +63,7 @@ TEST_F(PluginUnderWine, EscapeCancelsTheStartDialog) {
 
 TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgain) {
     removeBackgroundFile();
-    HostImage first = greenScreenShot(24, 16);
+    HostImage first = greenScreen(24, 16);
     // No background yet: OK on the preset saves the image and says so.
     int16_t result = runFilter(first, true, [&] {
         HWND dialog = waitForStartDialog();
@@ -79,10 +77,9 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         EXPECT_TRUE(answerAndWait(box, IDOK));
     });
     EXPECT_EQ(result, 1) << "saving leaves the image unchanged";
-    EXPECT_EQ(readFile(backgroundFile()), testing::backgroundFile(first, wholeOf(first)));
+    EXPECT_EQ(backgroundFileBytes(), testing::backgroundFile(first, wholeOf(first)));
 
-    HostImage second = greenScreenShot(24, 16);
-    for (uint8_t& v : second.pixels) v = static_cast<uint8_t>(255 - v);
+    HostImage second = backgroundPicture(24, 16);
     const std::string question = "A background image already exists.\n\nDo you want to overwrite it?";
     result = runFilter(second, true, [&] {
         HWND dialog = waitForStartDialog();
@@ -117,7 +114,7 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         EXPECT_TRUE(answerAndWait(saved, IDOK));
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(readFile(backgroundFile()), testing::backgroundFile(second, wholeOf(second))) << "Yes overwrote the background";
+    EXPECT_EQ(backgroundFileBytes(), testing::backgroundFile(second, wholeOf(second))) << "Yes overwrote the background";
 }
 
 // Watches the dialogs the filter makes on the host's thread: which window owns each, whether it
@@ -155,7 +152,7 @@ private:
 
 TEST_F(PluginUnderWine, ForegroundOverGrayRunsTheModalHostWhichEndsWithoutOkAsCancel) {
     removeBackgroundFile();
-    HostImage image = greenScreenShot(16, 8);
+    HostImage image = greenScreen(16, 8);
     const HostImage original = image;
     DialogWatch watch;
     const int16_t result = runFilter(image, true, [&] {
