@@ -96,28 +96,22 @@ TEST_F(BackgroundStore, FailedSaveKeepsThePreviousBackground) {
     EXPECT_EQ(platform.files.count(kBackgroundPath + ".tmp"), 0u);
 }
 
-TEST_F(BackgroundStore, BackgroundOfAnotherSizeIsReportedAndGrayIsUsed) {
-    storeBackground(backgroundPicture(12, 8));
-    const HostImage foreground = greenScreen(12, 9);
-    EXPECT_EQ(backgroundSeen(foreground).pixels, gray(foreground).pixels);
-    EXPECT_EQ(platform.messageTexts(), (std::vector<std::string>{IDS_MSG_SIZE_MISMATCH_STR, IDS_MSG_LOAD_FAILED_STR}));
-}
-
-TEST_F(BackgroundStore, DamagedFilesAreNotLoaded) {
-    const HostImage picture = backgroundPicture(12, 8);
+TEST_F(BackgroundStore, DamagedFilesAndFilesOfAnotherSizeAreReportedAndGrayIsUsed) {
     const HostImage foreground = greenScreen(12, 8);
-    const std::vector<uint8_t> good = backgroundFile(picture, Rect{0, 0, 8, 12});
-    std::vector<std::vector<uint8_t>> damaged(4, good);
-    damaged[0][10] ^= 1;  // signature
-    damaged[1][42] = 2;   // version
-    damaged[2].resize(good.size() - 1);
-    damaged[3].resize(30);  // inside the header
+    const std::vector<uint8_t> good = backgroundFile(backgroundPicture(12, 8), wholeOf(foreground));
+    std::vector<std::pair<std::vector<uint8_t>, std::vector<std::string>>> files(4, {good, {IDS_MSG_LOAD_FAILED_STR}});
+    files[0].first[10] ^= 1;  // signature
+    files[1].first[42] = 2;   // version
+    files[2].first.resize(good.size() - 1);
+    files[3].first.resize(30);  // inside the header
+    files.push_back({backgroundFile(backgroundPicture(12, 9), Rect{0, 0, 9, 12}),  // one row more
+                     {IDS_MSG_SIZE_MISMATCH_STR, IDS_MSG_LOAD_FAILED_STR}});
     platform.directories.insert("C:\\ZELVARN");
-    for (const std::vector<uint8_t>& file : damaged) {
+    for (const auto& [file, messages] : files) {
         platform.files[kBackgroundPath] = file;
         platform.messages.clear();
         EXPECT_EQ(backgroundSeen(foreground).pixels, gray(foreground).pixels);
-        EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_MSG_LOAD_FAILED_STR});
+        EXPECT_EQ(platform.messageTexts(), messages);
     }
 }
 
