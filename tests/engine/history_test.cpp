@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <sstream>
+#include <string>
 
 #include "engine_fixture.h"
+#include "named_cases.h"
 
 namespace velokrom {
 namespace {
@@ -22,52 +24,52 @@ protected:
     const KeyHistory& h() { return engine->history(); }
 };
 
-TEST_F(History, NothingToStepThroughAfterTheFirstPass) {
-    EXPECT_EQ(h().count(), 1);
-    EXPECT_FALSE(engine->undo());
-    EXPECT_FALSE(engine->redo());
-    EXPECT_FALSE(engine->resetToInitial());
-    EXPECT_FALSE(engine->returnToMark());
+// A script of steps, one per word: cN changes the key to N (a drag and its pass), u undo, r redo,
+// i reset to the initial entry, m mark, k return to the mark; a leading ! expects the step to be
+// refused. =N expects the key N, #N expects N entries, ~ expects no mark.
+struct HistoryScript {
+    const char* name;
+    const char* steps;
+};
+
+class HistoryScripts : public History, public ::testing::WithParamInterface<HistoryScript> {
+protected:
+    bool step(char operation) {
+        switch (operation) {
+        case 'u': return engine->undo();
+        case 'r': return engine->redo();
+        case 'i': return engine->resetToInitial();
+        case 'm': return engine->markSettings();
+        case 'k': return engine->returnToMark();
+        }
+        ADD_FAILURE() << "unknown step " << operation;
+        return false;
+    }
+};
+
+TEST_P(HistoryScripts, Run) {
+    std::istringstream steps(GetParam().steps);
+    for (std::string word; steps >> word;) {
+        const bool refused = word[0] == '!';
+        const std::string op = refused ? word.substr(1) : word;
+        if (op[0] == 'c') change(std::stof(op.substr(1)));
+        else if (op[0] == '=') EXPECT_EQ(key(), std::stof(op.substr(1))) << "at " << word;
+        else if (op[0] == '#') EXPECT_EQ(h().count(), std::stoi(op.substr(1))) << "at " << word;
+        else if (op[0] == '~') EXPECT_EQ(h().marked(), nullptr) << "at " << word;
+        else EXPECT_EQ(step(op[0]), !refused) << "at " << word;
+    }
 }
 
-TEST_F(History, UndoAndRedoWalkTheList) {
-    change(1);
-    change(2);
-    EXPECT_TRUE(engine->undo());
-    EXPECT_TRUE(engine->undo());
-    EXPECT_EQ(key(), 0.0f);
-    EXPECT_FALSE(engine->undo());
-    EXPECT_TRUE(engine->redo());
-    EXPECT_TRUE(engine->redo());
-    EXPECT_EQ(key(), 2.0f);
-    EXPECT_FALSE(engine->redo());
-    EXPECT_EQ(h().count(), 3);  // stepping never records
-}
+const HistoryScript kScripts[] = {
+    {"NothingToStepThroughAfterTheFirstPass", "#1 !u !r !i !k"},
+    {"UndoAndRedoWalkTheListWithoutRecording", "c1 c2 u u =0 !u r r =2 !r #3"},
+    {"ResetKeepsLaterEntriesForRedo", "c1 c2 i =0 !i r =1 r =2"},
+    {"ANewChangeInTheMiddleDiscardsTheLaterEntries", "c1 c2 c3 u u c9 #3 !r u =1"},
+    {"ReturnToMarkKeepsLaterChanges", "c1 m c2 c3 k =1 r r =3"},
+    {"ADiscardedMarkIsCleared", "c1 c2 m u c5 ~ !k =5"},
+};
 
-TEST_F(History, ResetKeepsLaterEntriesForRedo) {
-    change(1);
-    change(2);
-    EXPECT_TRUE(engine->resetToInitial());
-    EXPECT_EQ(key(), 0.0f);
-    EXPECT_FALSE(engine->resetToInitial());
-    EXPECT_TRUE(engine->redo());
-    EXPECT_EQ(key(), 1.0f);
-    EXPECT_TRUE(engine->redo());
-    EXPECT_EQ(key(), 2.0f);
-}
-
-TEST_F(History, ANewChangeInTheMiddleDiscardsTheLaterEntries) {
-    change(1);
-    change(2);
-    change(3);
-    engine->undo();
-    engine->undo();
-    change(9);
-    EXPECT_EQ(h().count(), 3);
-    EXPECT_FALSE(engine->redo());
-    engine->undo();
-    EXPECT_EQ(key(), 1.0f);
-}
+INSTANTIATE_TEST_SUITE_P(History, HistoryScripts, ::testing::ValuesIn(kScripts), testing::CaseName());
 
 TEST_F(History, TheFirstEntrySurvivesTheLimit) {
     for (int i = 1; i <= 120; ++i) change(float(i));
@@ -80,31 +82,11 @@ TEST_F(History, TheFirstEntrySurvivesTheLimit) {
     EXPECT_EQ(key(), 22.0f);  // the oldest changes after the first entry were dropped
 }
 
-TEST_F(History, ReturnToMarkKeepsLaterChanges) {
+TEST_F(History, AMarkOnTheSecondEntryIsDroppedWithItAtTheLimit) {
     change(1);
-    EXPECT_TRUE(engine->markSettings());
-    change(2);
-    change(3);
-    EXPECT_TRUE(engine->returnToMark());
-    EXPECT_EQ(key(), 1.0f);
-    EXPECT_TRUE(engine->redo());
-    EXPECT_TRUE(engine->redo());
-    EXPECT_EQ(key(), 3.0f);
-}
-
-TEST_F(History, ADiscardedMarkIsCleared) {
-    change(1);
-    change(2);
-    engine->markSettings();  // marks the entry of change 2
-    engine->undo();
-    change(5);               // discards it
-    EXPECT_EQ(h().marked(), nullptr);
-    EXPECT_FALSE(engine->returnToMark());
-    EXPECT_EQ(key(), 5.0f);
-    // A mark on the second entry is dropped with it at the limit as well.
-    engine->undo();
     engine->markSettings();
     for (int i = 0; i < 120; ++i) change(float(100 + i));
+    EXPECT_EQ(h().marked(), nullptr);
     EXPECT_FALSE(engine->returnToMark());
 }
 
