@@ -1,46 +1,60 @@
 // Alpha planes, layers with transparency, and selections: what reaches the host's output.
+#include "named_cases.h"
 #include "plugin/filter_plugin.h"
 #include "plugin_fixture.h"
 
 namespace velokrom::testing {
 namespace {
 
-class PlanesAndAreas : public PluginTest {
-protected:
-    // A repeat over neutral grey in Direct mode with the backing key; answers the start's result.
-    int16_t repeat(HostImage& image, bool writeMatte) {
-        key = backingKey(image);
-        giveSavedState(key, 1, kBlendDirect, writeMatte);
-        return host.runFilter(image, options, false);
-    }
-    KeyModelRecord key{};
+class PlanesAndAreas : public PluginTest {};
+
+// A repeat over neutral grey in Direct mode with the backing key, the block asking for the matte
+// in the alpha plane or not: every plane is requested, absolute; the fourth plane (an alpha
+// channel, or a layer's transparency) gets the matte only when asked and there is one, and
+// later planes are never touched.
+struct PlaneCase {
+    const char* name;
+    int32_t planes;
+    bool layered;
+    bool matteAsked;
 };
 
-TEST_F(PlanesAndAreas, FourthPlaneIsCarriedThroughUnlessTheMatteGoesThere) {
-    const HostImage source = greenScreen(18, 12, 5);
+const PlaneCase kPlaneCases[] = {
+    {"AlphaChannelCarriedThrough", 5, false, false},
+    {"MatteIntoTheAlphaChannel", 5, false, true},
+    {"ThreePlanesNeverTakeTheAlphaChoiceFromTheBlock", 3, false, true},
+    {"LayerKeepsItsTransparency", 5, true, false},
+};
+
+class PlaneCases : public PluginTest, public ::testing::WithParamInterface<PlaneCase> {};
+
+TEST_P(PlaneCases, RepeatWritesTheCompositeAndTheFourthPlaneOnlyWhereAsked) {
+    const PlaneCase& c = GetParam();
+    const HostImage source = greenScreen(18, 12, c.planes);
+    const KeyModelRecord key = backingKey(source);
+    giveSavedState(key, 1, kBlendDirect, c.matteAsked);
+    options.layered = c.layered;
+    HostImage image = source;
+    ASSERT_EQ(host.runFilter(image, options, false), noErr);
     std::vector<uint8_t> matte;
-    for (bool writeMatte : {false, true}) {
-        HostImage image = source;
-        ASSERT_EQ(repeat(image, writeMatte), noErr);
-        const RgbImage composite = expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true, &matte);
-        EXPECT_EQ(rgbOf(image).pixels, composite.pixels);
-        for (int32_t y = 0; y < image.height; ++y)
-            for (int32_t x = 0; x < image.width; ++x) {
-                const uint8_t alpha = writeMatte ? matte[static_cast<size_t>(y * image.width + x)] : source.at(y, x)[3];
-                ASSERT_EQ(image.at(y, x)[3], alpha) << "at " << x << "," << y << " writeMatte " << writeMatte;
-                ASSERT_EQ(image.at(y, x)[4], source.at(y, x)[4]);  // later planes are never touched
-            }
-        EXPECT_EQ(parameters().writeMatteToAlpha(), writeMatte);
-    }
+    EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true, &matte).pixels);
+    const FilterRecord& r = host.record();
+    EXPECT_EQ(r.wantsAbsolute, 1);
+    EXPECT_EQ(r.inHiPlane, c.planes - 1);
+    EXPECT_EQ(r.outHiPlane, c.planes - 1);
+    const bool matteWritten = c.matteAsked && c.planes > 3;
+    EXPECT_EQ(parameters().writeMatteToAlpha(), matteWritten);
     EXPECT_NE(std::count(matte.begin(), matte.end(), 0), 0);  // the matte is not a copy of the plane
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x)
+            for (int32_t plane = 3; plane < c.planes; ++plane) {
+                const uint8_t want = plane == 3 && matteWritten ? matte[static_cast<size_t>(y * image.width + x)]
+                                                                : source.at(y, x)[plane];
+                ASSERT_EQ(image.at(y, x)[plane], want) << "plane " << plane << " at " << x << "," << y;
+            }
 }
 
-TEST_F(PlanesAndAreas, ThreePlaneImageNeverTakesTheAlphaChoiceFromTheBlock) {
-    HostImage image = greenScreen(18, 12, 3);
-    ASSERT_EQ(repeat(image, true), noErr);
-    EXPECT_FALSE(parameters().writeMatteToAlpha());
-    EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(greenScreen(18, 12)), RgbImage(), key, kBlendDirect, true).pixels);
-}
+INSTANTIATE_TEST_SUITE_P(PlanesAndAreas, PlaneCases, ::testing::ValuesIn(kPlaneCases), CaseName());
 
 TEST_F(PlanesAndAreas, SelectionFiltersItsRectangleAndLeavesTheRestAlone) {
     const HostImage source = greenScreen(24, 16);
@@ -62,19 +76,6 @@ TEST_F(PlanesAndAreas, SelectionFiltersItsRectangleAndLeavesTheRestAlone) {
             ASSERT_EQ(std::vector<uint8_t>(image.at(y, x), image.at(y, x) + 3),
                       std::vector<uint8_t>(source.at(y, x), source.at(y, x) + 3));
         }
-}
-
-TEST_F(PlanesAndAreas, LayerIsRequestedWithAllAbsolutePlanesAndKeepsItsTransparency) {
-    HostImage source = greenScreen(18, 12, 5);  // colour, transparency, one alpha channel
-    options.layered = true;
-    HostImage image = source;
-    ASSERT_EQ(repeat(image, false), noErr);
-    const FilterRecord& r = host.record();
-    EXPECT_EQ(r.wantsAbsolute, 1);
-    EXPECT_EQ(r.inHiPlane, 4);
-    EXPECT_EQ(r.outHiPlane, 4);
-    for (int32_t y = 0; y < image.height; ++y)
-        for (int32_t x = 0; x < image.width; ++x) ASSERT_EQ(image.at(y, x)[3], source.at(y, x)[3]);
 }
 
 // The interactive run of a layer whose left half is transparent, showing the composite at a
