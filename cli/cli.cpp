@@ -5,6 +5,7 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "image_io/image_file.h"
+#include "printable_name.h"
 
 namespace velokrom::cli {
 namespace {
@@ -37,9 +38,9 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
         if (command == "info") return runInfo(args, out);
         throw CliError("unknown command '" + command + "'; 'velokrom --help' lists them");
     } catch (const CliError& error) {
-        err << "velokrom: " << error.what() << '\n';
+        err << "velokrom: " << printable(error.what()) << '\n';
     } catch (const ImageFileError& error) {
-        err << "velokrom: " << error.what() << '\n';
+        err << "velokrom: " << printable(error.what()) << '\n';
     } catch (const std::bad_alloc&) {
         err << "velokrom: not enough memory for these images\n";
     }

@@ -6,6 +6,7 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "key_file.h"
+#include "printable_name.h"
 
 namespace velokrom::cli {
 namespace {
@@ -55,7 +56,7 @@ int runInfo(Arguments& args, std::ostream& out) {
     const float* c = key.keyCenter;
     char options[64];
     std::snprintf(options, sizeof options, "0x%08x", static_cast<unsigned>(key.surfaceOptions));
-    out << "key " << path << '\n'
+    out << "key " << printable(path) << '\n'
         << "  centre          " << format("%.2f, %.2f, %.2f", c[0], c[1], c[2])
         << format("  (8-bit %.1f, %.1f, %.1f)", c[0] / 256.0, c[1] / 256.0, c[2] / 256.0) << '\n'
         << "  options         " << options << ((key.surfaceOptions & kHardCutOption) ? "  hard cut" : "")

@@ -5,8 +5,10 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "engine/settings_file.h"
+#include "file_identity.h"
 #include "image_io/image_file.h"
 #include "key_file.h"
+#include "printable_name.h"
 #include "sample_points.h"
 
 namespace velokrom::cli {
@@ -98,6 +100,11 @@ int runKey(Arguments& args, std::ostream& out, std::ostream& notes) {
     const KeyRequest request = parse(args);
 
     // Everything is read and checked before the key changes or anything is written.
+    FileIdentities identities;
+    identities.addInput(request.foreground, "foreground");
+    identities.addInput(request.background, "background");
+    identities.addInput(request.load, "key");
+    identities.addOutput(request.save, "key");
     RgbImage foreground = readRgbImage(request.foreground, "foreground");
     const ImageSize size{foreground.width, foreground.height};
     RgbImage background = request.background.empty() ? RgbImage(size.width, size.height, 127)
@@ -106,12 +113,7 @@ int runKey(Arguments& args, std::ostream& out, std::ostream& notes) {
         throw CliError("the background is " + std::to_string(background.width) + " x " +
                        std::to_string(background.height) + " but the foreground is " + std::to_string(size.width) +
                        " x " + std::to_string(size.height));
-    for (const Drag& d : request.drags) {
-        d.points.checkInside(size.width, size.height);
-        if (d.points.count() > static_cast<int64_t>(kDragCapacity))
-            notes << "velokrom: note: a drag keeps its first " << kDragCapacity << " of " << d.points.count()
-                  << " pixels; a rectangle's first rows are taken\n";
-    }
+    for (const Drag& d : request.drags) d.points.checkInside(size.width, size.height);
     std::optional<KeyModelRecord> loaded;
     if (!request.load.empty()) loaded = readKeyFile(request.load);
 
@@ -123,8 +125,15 @@ int runKey(Arguments& args, std::ostream& out, std::ostream& notes) {
     if (loaded) restoreLiveKey(*loaded);
     for (const Drag& d : request.drags) drag(engine, d);
 
-    if (!writeSettingsFile(request.save.c_str())) throw CliError("cannot write key '" + request.save + "'");
-    out << "key saved to " << request.save << '\n';
+    std::string reason;
+    if (!writeSettingsFile(request.save.c_str(), &reason))
+        throw CliError("cannot write key '" + request.save + "': " + reason);
+    // Remarks only for a command that did its work: a refused one prints its one error line.
+    for (const Drag& d : request.drags)
+        if (d.points.count() > static_cast<int64_t>(kDragCapacity))
+            notes << "velokrom: note: a drag keeps its first " << kDragCapacity << " of " << d.points.count()
+                  << " pixels; a rectangle's first rows are taken\n";
+    out << "key saved to " << printable(request.save) << '\n';
     return kExitOk;
 }
 

@@ -1,14 +1,13 @@
 #include "key_file.h"
 
-#include <filesystem>
-
 #include "cli_error.h"
+#include "file_identity.h"
 #include "engine/settings_file.h"
 
 namespace velokrom::cli {
 
 KeyModelRecord readKeyFile(const std::string& path) {
-    if (!std::filesystem::is_regular_file(path)) throw CliError("cannot read key '" + path + "': no such file");
+    requireFile(path, "key");
     KeyModelRecord record;
     if (!readSettingsRecord(path.c_str(), record))
         throw CliError("cannot read key '" + path + "': not a Velokrom settings file");

@@ -1,13 +1,14 @@
 // velokrom render: the plug-in's final pass on image files, one frame or a numbered sequence.
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 
 #include "cli_error.h"
 #include "commands.h"
+#include "file_identity.h"
 #include "frame_pattern.h"
 #include "image_io/image_file.h"
 #include "key_file.h"
+#include "printable_name.h"
 #include "progress_bar.h"
 #include "streaming_image_access.h"
 
@@ -75,7 +76,6 @@ RenderRequest parse(Arguments& args) {
     if (request.key.empty()) throw CliError("render needs --key KEY.vkp");
     if (request.out.empty()) throw CliError("render needs --out OUT");
     if (request.gray == !request.background.empty()) throw CliError("render needs either --background BG or --gray");
-    if (request.out == request.matte) throw CliError("--out and --matte name the same file");
     return request;
 }
 
@@ -107,13 +107,6 @@ private:
     const RenderRequest& request_;
 };
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code errorA, errorB;
-    const auto canonicalA = std::filesystem::weakly_canonical(a, errorA);
-    const auto canonicalB = std::filesystem::weakly_canonical(b, errorB);
-    return errorA || errorB ? a == b : canonicalA == canonicalB;
-}
-
 void requireSameSize(const FrameFiles& files, ImageSize background, ImageSize foreground) {
     if (!(background == foreground))
         throw CliError("background '" + files.background + "' is " + std::to_string(background.width) + " x " +
@@ -122,20 +115,27 @@ void requireSameSize(const FrameFiles& files, ImageSize background, ImageSize fo
 }
 
 // Everything that can be known before rendering: no output is written when a frame is missing,
-// unreadable or of the wrong size, or when an output would replace an input.
+// unreadable or of the wrong size, or when any output of the range would replace any input of
+// the range (a later frame's foreground, say) or another output.
 void checkFrames(const RenderRequest& request, const FrameNames& names, const FrameRange& range) {
+    FileIdentities identities;
+    identities.addInput(request.key, "key");
     std::optional<ImageSize> sharedBackground;
     for (int32_t frame = range.first;; ++frame) {
         const FrameFiles files = names.of(frame);
         const ImageSize size = probeImage(files.foreground, "foreground");
+        identities.addInput(files.foreground, "foreground");
         if (!request.gray) {
             if (!sharedBackground || names.backgroundPerFrame()) sharedBackground = probeImage(files.background, "background");
             requireSameSize(files, *sharedBackground, size);
+            identities.addInput(files.background, "background");
         }
-        for (const std::string* output : {&files.out, &files.matte})
-            for (const std::string* input : {&files.foreground, &files.background})
-                if (!output->empty() && !input->empty() && sameFile(*output, *input))
-                    throw CliError("'" + *output + "' is an input; choose another output name");
+        if (frame == range.last) break;
+    }
+    for (int32_t frame = range.first;; ++frame) {
+        const FrameFiles files = names.of(frame);
+        identities.addOutput(files.out, "composite");
+        identities.addOutput(files.matte, "matte");
         if (frame == range.last) break;
     }
 }
@@ -219,10 +219,10 @@ int runRender(Arguments& args, std::ostream& out, std::ostream& progress, bool p
     bar.finish();
     if (range.count() == 1) {
         const FrameFiles files = names.of(range.first);
-        out << "composite written to " << files.out << '\n';
-        if (!files.matte.empty()) out << "matte written to " << files.matte << '\n';
+        out << "composite written to " << printable(files.out) << '\n';
+        if (!files.matte.empty()) out << "matte written to " << printable(files.matte) << '\n';
     } else {
-        out << range.count() << " frames written to " << request.out << '\n';
+        out << range.count() << " frames written to " << printable(request.out) << '\n';
     }
     return kExitOk;
 }

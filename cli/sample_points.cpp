@@ -11,8 +11,8 @@ namespace velokrom::cli {
 namespace {
 
 Point parsePoint(const std::string& text, const std::string& whole) {
-    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-    const std::vector<int32_t> xy = parseIntegerList(text, 2, 0, kMax, "point '" + text + "' in '" + whole + "'");
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
+    const std::vector<int32_t> xy = parseIntegerList(text, 2, kMin, kMax, "point '" + text + "' in '" + whole + "'");
     return {xy[0], xy[1]};
 }
 
@@ -38,7 +38,7 @@ SamplePoints SamplePoints::parse(const std::string& text) {
 
 void SamplePoints::checkInside(int32_t width, int32_t height) const {
     for (const Point& p : list_)
-        if (p.x >= width || p.y >= height)
+        if (p.x < 0 || p.y < 0 || p.x >= width || p.y >= height)
             throw CliError("point " + std::to_string(p.x) + "," + std::to_string(p.y) + " lies outside the " +
                            std::to_string(width) + " x " + std::to_string(height) + " image");
 }

@@ -2,35 +2,23 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+
+#include "platform/replacement_file.h"
 
 namespace velokrom {
 
 const char kSettingsSignature[22] = "VelokromData Rev. 1.0";
 
-namespace {
-
-bool writeAll(std::FILE* f, const void* data, size_t size) { return std::fwrite(data, 1, size, f) == size; }
-
-} // namespace
-
-bool writeSettingsFile(const char* path) {
-    KeyModelRecord record = saveLiveKey();
-    // Write beside the target, then replace it: a failed write never destroys the old file.
-    const std::string temporary = std::string(path) + ".vktmp";
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) return false;
-    bool ok = writeAll(f, kSettingsSignature, sizeof kSettingsSignature) && writeAll(f, record.bytes, sizeof record.bytes);
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    std::error_code error;
-    if (ok) std::filesystem::rename(temporary, path, error);
-    if (!ok || error) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+bool writeSettingsFile(const char* path, std::string* error) {
+    const KeyModelRecord record = saveLiveKey();
+    // Written beside the target and put in its place whole: a failed or killed write never
+    // destroys the old file.
+    ReplacementFile file(path);
+    if (file.write(kSettingsSignature, sizeof kSettingsSignature) && file.write(record.bytes, sizeof record.bytes) &&
+        file.commit())
+        return true;
+    if (error) *error = file.error();
+    return false;
 }
 
 bool readSettingsRecord(const char* path, KeyModelRecord& record) {

@@ -10,8 +10,8 @@ constexpr int kSettingsFileSize = 1502;
 extern const char kSettingsSignature[22];  // "VelokromData Rev. 1.0" and its NUL
 
 // Writes the live key. The target is replaced only after a complete write: on failure the old
-// file stays and no temporary is left behind.
-bool writeSettingsFile(const char* path);
+// file stays, no temporary is left behind, and error (when given) says why.
+bool writeSettingsFile(const char* path, std::string* error = nullptr);
 
 // Reads the 1502 bytes of a settings file into record; false if it cannot be opened, is short
 // or has another signature. Extra bytes after the record are ignored.

@@ -54,9 +54,8 @@ bool HostImageAccess::backgroundFileExists() {
 bool HostImageAccess::saveBackground() {
     if (backgroundPath_.empty()) return false;
     // Written beside the old file and put in its place only when complete, so that a failed
-    // save keeps the previous background.
-    const std::string temporary = backgroundPath_ + ".tmp";
-    std::unique_ptr<FileStream> file = platform_.openFile(temporary, FileMode::Write);
+    // or killed save keeps the previous background.
+    std::unique_ptr<ReplacementStream> file = platform_.createReplacement(backgroundPath_);
     if (!file) return false;
 
     uint8_t header[kHeaderSize];
@@ -77,13 +76,7 @@ bool HostImageAccess::saveBackground() {
         written = writeAll(*file, row, static_cast<size_t>(imageWidth) * 3);
     }
     releaseArray(row);
-    written = file->close() && written;
-    file.reset();
-    if (!written || !platform_.replaceFile(temporary, backgroundPath_)) {
-        platform_.removeFile(temporary);
-        return false;
-    }
-    return true;
+    return written && file->commit();
 }
 
 bool HostImageAccess::loadBackground() {

@@ -1,13 +1,15 @@
 #include "image_file.h"
 
+#include <OpenImageIO/filesystem.h>
 #include <OpenImageIO/imageio.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <vector>
+
+#include "platform/replacement_file.h"
 
 namespace velokrom {
 namespace {
@@ -34,8 +36,9 @@ constexpr int32_t kChunkRows = 64;
 } // namespace
 
 RgbRowReader::RgbRowReader(const std::string& path, const std::string& role) : path_(path), role_(role) {
-    if (!std::filesystem::is_regular_file(path))
-        throw ImageFileError("cannot read " + role + " '" + path + "': no such file");
+    if (const std::string notAFile = nonFileReason(path); !notAFile.empty())
+        throw ImageFileError("cannot read " + role + " '" + path + "': it " + notAFile);
+    if (!std::filesystem::exists(path)) throw ImageFileError("cannot read " + role + " '" + path + "': no such file");
     // Colour as stored: readers must not premultiply it by an alpha channel we ignore anyway.
     oiio::ImageSpec config;
     config.attribute("oiio:UnassociatedAlpha", 1);
@@ -99,20 +102,25 @@ void checkWritable(const std::string& path, int channels, const std::string& rol
                        " format has no alpha channel");
 }
 
-PendingImage::PendingImage(const std::string& path, ImageSize size, int channels) : path_(path) {
-    // The format comes from the target's name; the data goes to a hidden name beside it.
-    const std::filesystem::path target(path);
-    temporary_ = (target.parent_path() / ("." + target.filename().string() + ".partial-" + std::to_string(getpid())))
-                     .string();
+PendingImage::PendingImage(const std::string& path, ImageSize size, int channels)
+    : path_(path), file_(std::make_unique<ReplacementFile>(path)) {
+    // The format comes from the target's name; the data goes to a fresh file beside it.
     out_ = oiio::ImageOutput::create(path);
     if (!out_) throw ImageFileError("cannot write '" + path + "': " + firstLine(oiio::geterror()));
+    if (!file_->stream()) throw ImageFileError("cannot write '" + path + "': " + file_->error());
     oiio::ImageSpec spec(size.width, size.height, channels, oiio::TypeDesc::UINT8);
     // The alpha channel is the matte beside an unchanged composite, not a premultiplied colour.
     if (channels == 4) spec.attribute("oiio:UnassociatedAlpha", 1);
     // zlib level 4 instead of 6: a 6000 x 4000 PNG is written three times as fast and only
     // about 4% larger.
     spec.attribute("png:compressionLevel", 4);
-    if (!out_->open(temporary_, spec)) fail();
+    // Writers that take a stream get the one created for us; the others open the same fresh
+    // name themselves.
+    if (out_->supports("ioproxy")) {
+        proxy_ = std::make_unique<oiio::Filesystem::IOFile>(file_->stream(), oiio::Filesystem::IOProxy::Write);
+        out_->set_ioproxy(proxy_.get());
+    }
+    if (!out_->open(file_->temporaryPath(), spec)) fail();
 }
 
 PendingImage::PendingImage(const std::string& path, ImageSize size, int channels,
@@ -133,7 +141,7 @@ PendingImage::~PendingImage() {
         }
         out_.reset();
     }
-    if (!temporary_.empty()) std::remove(temporary_.c_str());
+    // file_ then removes the uncommitted temporary.
 }
 
 void PendingImage::writeRow(const uint8_t* row) {
@@ -144,17 +152,20 @@ void PendingImage::writeRow(const uint8_t* row) {
 void PendingImage::commit() {
     if (!out_->close()) fail();
     out_.reset();
-    std::error_code error;
-    std::filesystem::rename(temporary_, path_, error);
-    if (error) throw ImageFileError("cannot write '" + path_ + "': " + error.message());
-    temporary_.clear();
+    proxy_.reset();
+    if (!file_->commit()) throw ImageFileError("cannot write '" + path_ + "': " + file_->error());
 }
 
 void PendingImage::fail() {
-    const std::string reason = firstLine(out_->geterror());
+    // The writer's message may name the temporary: the user knows only the target.
+    std::string reason = firstLine(out_->geterror());
+    const std::string& temporary = file_->temporaryPath();
+    for (size_t at = reason.find(temporary); !temporary.empty() && at != std::string::npos;
+         at = reason.find(temporary, at + path_.size()))
+        reason.replace(at, temporary.size(), path_);
     out_.reset();
-    std::remove(temporary_.c_str());
-    temporary_.clear();
+    proxy_.reset();
+    file_.reset();
     throw ImageFileError("cannot write '" + path_ + "': " + reason);
 }
 

@@ -13,9 +13,14 @@
 OIIO_NAMESPACE_BEGIN
 class ImageInput;
 class ImageOutput;
+namespace Filesystem {
+class IOFile;
+}
 OIIO_NAMESPACE_END
 
 namespace velokrom {
+
+class ReplacementFile;
 
 // A file that cannot be read or written, said in one line that names it and its role.
 struct ImageFileError : std::runtime_error {
@@ -64,8 +69,9 @@ RgbImage readRgbImage(const std::string& path, const std::string& role);
 // Rounds a 16-bit sample to the nearest 8-bit value (ties up).
 inline uint8_t reduceTo8Bits(uint16_t v) { return static_cast<uint8_t>((v * 255u + 32767u) / 65535u); }
 
-// An 8-bit image file written under a temporary name beside its target and put in place by
-// commit(); one that is never committed is removed, so a failed command leaves no file behind.
+// An 8-bit image file written as a replacement of its target (platform/replacement_file.h) and
+// put in place by commit(); one that is never committed is removed, so a failed command leaves
+// no file behind and the target as it was.
 // channels is 1 (grey), 3 (RGB) or 4 (RGBA). Every failure throws ImageFileError.
 class PendingImage {
 public:
@@ -83,9 +89,10 @@ public:
 private:
     [[noreturn]] void fail();
 
-    std::unique_ptr<OIIO::ImageOutput> out_;
     std::string path_;
-    std::string temporary_;
+    std::unique_ptr<ReplacementFile> file_;
+    std::unique_ptr<OIIO::Filesystem::IOFile> proxy_;  // the writer's view of file_, when it takes one
+    std::unique_ptr<OIIO::ImageOutput> out_;
     int32_t nextRow_ = 0;
 };
 

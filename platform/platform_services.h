@@ -35,6 +35,13 @@ public:
     virtual bool close() = 0;                                   // false when buffered data could not be written
 };
 
+// A new file that takes the place of its target only when commit() succeeds: until then the
+// target stays as it was, and one dropped uncommitted leaves nothing behind.
+class ReplacementStream : public FileStream {
+public:
+    virtual bool commit() = 0;
+};
+
 class PlatformServices {
 public:
     virtual ~PlatformServices() = default;
@@ -53,9 +60,8 @@ public:
 
     // Null when the file cannot be opened.
     virtual std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) = 0;
-    // Replaces target by source in one step (target may exist); false leaves both as they were.
-    virtual bool replaceFile(const std::string& source, const std::string& target) = 0;
-    virtual bool removeFile(const std::string& path) = 0;
+    // Null when the replacement cannot be created.
+    virtual std::unique_ptr<ReplacementStream> createReplacement(const std::string& target) = 0;
 
     // A modal message box; owner may be null. The answer is Ok for an Ok box, Yes or No otherwise.
     virtual MessageAnswer messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "replacement_stream.h"
 #include "stdio_file_stream.h"
 #include "string_table.h"
 
@@ -49,11 +50,9 @@ std::unique_ptr<FileStream> PosixPlatformServices::openFile(const std::string& p
     return std::make_unique<StdioFileStream>(file);
 }
 
-bool PosixPlatformServices::replaceFile(const std::string& source, const std::string& target) {
-    return std::rename(source.c_str(), target.c_str()) == 0;
+std::unique_ptr<ReplacementStream> PosixPlatformServices::createReplacement(const std::string& target) {
+    return openReplacement(target);
 }
-
-bool PosixPlatformServices::removeFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
 MessageAnswer PosixPlatformServices::messageBox(WindowHandle, MessageIcon, MessageButtons buttons,
                                                 const std::string& title, const std::string& text) {

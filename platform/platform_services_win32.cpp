@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "module_instance_win32.h"
+#include "replacement_stream.h"
 #include "stdio_file_stream.h"
 #include "utf8_win32.h"
 
@@ -73,12 +74,9 @@ std::unique_ptr<FileStream> Win32PlatformServices::openFile(const std::string& p
     return std::make_unique<StdioFileStream>(file);
 }
 
-bool Win32PlatformServices::replaceFile(const std::string& source, const std::string& target) {
-    return MoveFileExW(widen(source).c_str(), widen(target).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+std::unique_ptr<ReplacementStream> Win32PlatformServices::createReplacement(const std::string& target) {
+    return openReplacement(target);
 }
-
-bool Win32PlatformServices::removeFile(const std::string& path) { return DeleteFileW(widen(path).c_str()) != 0; }
 
 MessageAnswer Win32PlatformServices::messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,
                                                 const std::string& title, const std::string& text) {

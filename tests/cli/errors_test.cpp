@@ -87,7 +87,8 @@ TEST_F(CliErrors, BackgroundOfAnotherSize) {
 TEST_F(CliErrors, OutputsThatCannotBeWrittenOrWouldReplaceAnInput) {
     expectFails({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.jpg", "--alpha"}, "no alpha channel");
     expectFails({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.unknownformat"}, "cannot write");
-    expectFails({"render", "@fg.png", "--key", "@k.vkp", "--background", "@bg.png", "--out", "@bg.png"}, "is an input");
+    expectFails({"render", "@fg.png", "--key", "@k.vkp", "--background", "@bg.png", "--out", "@bg.png"},
+                "would overwrite the background");
     expectFails({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@missing/o.png"}, "cannot write");
     expectFails({"key", "@fg.png", "--auto", "1,1", "--save", "@missing/k.vkp"}, "cannot write key");
 }

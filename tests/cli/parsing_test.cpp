@@ -21,7 +21,7 @@ TEST(SamplePoints, ListsKeepTheirOrderAndRectanglesRunRowByRow) {
 }
 
 TEST(SamplePoints, RefusesBadSyntax) {
-    for (const char* text : {"", "1", "1,2;", "1,2;;3,4", "a,b", "1,2,3", "1,2:3", "-1,2", "1.5,2", "1,2:3,4:5,6", " 1,2"})
+    for (const char* text : {"", "1", "1,2;", "1,2;;3,4", "a,b", "1,2,3", "1,2:3", "1.5,2", "1,2:3,4:5,6", " 1,2"})
         EXPECT_THROW(SamplePoints::parse(text), CliError) << text;
 }
 
@@ -32,6 +32,14 @@ TEST(SamplePoints, NamesThePointOffTheImage) {
         FAIL() << "no error";
     } catch (const CliError& error) {
         EXPECT_STREQ(error.what(), "point 64,10 lies outside the 64 x 48 image");
+    }
+    for (const char* negative : {"-1,2", "3,-2147483648", "-5,-5:2,2"}) {
+        try {
+            SamplePoints::parse(negative).checkInside(64, 48);
+            FAIL() << negative;
+        } catch (const CliError& error) {
+            EXPECT_NE(std::string(error.what()).find("lies outside the 64 x 48 image"), std::string::npos) << error.what();
+        }
     }
     EXPECT_NO_THROW(SamplePoints::parse("0,0:63,47").checkInside(64, 48));
     EXPECT_THROW(SamplePoints::parse("0,0:63,48").checkInside(64, 48), CliError);

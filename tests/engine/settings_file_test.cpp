@@ -7,6 +7,7 @@
 
 #include "engine/settings_file.h"
 #include "engine_fixture.h"
+#include "platform/replacement_file.h"
 #include "scratch_folder.h"
 
 namespace velokrom {
@@ -85,10 +86,31 @@ TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile) {
     fs::create_directories(scratch.dir() / "taken.vkp" / "inside");
     EXPECT_FALSE(writeSettingsFile(path("taken.vkp").c_str()));
     EXPECT_TRUE(fs::is_directory(scratch.dir() / "taken.vkp" / "inside"));
-    EXPECT_FALSE(fs::exists(path("taken.vkp") + ".vktmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir()), fs::directory_iterator()), 2)
+        << "keep.vkp and taken.vkp only";
     // Cannot even create the temporary: a folder that does not exist.
     EXPECT_FALSE(writeSettingsFile(path("nowhere/x.vkp").c_str()));
     EXPECT_EQ(bytes(path("keep.vkp")), before);
+}
+
+TEST_F(SettingsFile, AWriteInProgressSurvivesAnotherWhileLeftoversOfKilledRunsGo) {
+    writeBytes(path(".same.vkp.vktmp-7-0"), {1, 2, 3});  // a killed run's
+    ReplacementFile pending(path("same.vkp"));
+    ASSERT_NE(pending.stream(), nullptr) << pending.error();
+    EXPECT_FALSE(fs::exists(path(".same.vkp.vktmp-7-0")));
+    ASSERT_TRUE(pending.write("late", 4));
+
+    setUniformKey(1, 1, 1, 1, 1, 1);
+    ASSERT_TRUE(writeSettingsFile(path("same.vkp").c_str()));
+    EXPECT_EQ(bytes(path("same.vkp")).size(), 1502u);
+    EXPECT_TRUE(fs::exists(pending.temporaryPath())) << "still being written";
+    ASSERT_TRUE(pending.commit()) << pending.error();
+    EXPECT_EQ(bytes(path("same.vkp")), (std::vector<uint8_t>{'l', 'a', 't', 'e'}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir()), fs::directory_iterator()), 1);
+
+    std::string reason;
+    EXPECT_FALSE(writeSettingsFile(scratch.dir().string().c_str(), &reason));
+    EXPECT_EQ(reason, "is a folder");
 }
 
 TEST(SettingsPaths, ExtensionIsAddedOnlyToANameWithoutADot) {

@@ -41,6 +41,34 @@ private:
     size_t position_ = 0;
 };
 
+// Held apart from the files until committed, like a temporary beside its target.
+class FakeReplacement : public ReplacementStream {
+public:
+    FakeReplacement(FakePlatform& platform, std::string target) : platform_(platform), target_(std::move(target)) {}
+    size_t read(void*, size_t) override { return 0; }
+    size_t write(const void* buffer, size_t size) override {
+        size_t n = size;
+        if (platform_.writeBudget >= 0) {
+            n = std::min(n, static_cast<size_t>(platform_.writeBudget));
+            platform_.writeBudget -= static_cast<long>(n);
+        }
+        const auto* bytes = static_cast<const uint8_t*>(buffer);
+        content_.insert(content_.end(), bytes, bytes + n);
+        return n;
+    }
+    bool close() override { return true; }
+    bool commit() override {
+        if (platform_.failReplace) return false;
+        platform_.files[target_] = content_;
+        return true;
+    }
+
+private:
+    FakePlatform& platform_;
+    std::string target_;
+    std::vector<uint8_t> content_;
+};
+
 std::string parentOf(const std::string& path) {
     const size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -94,15 +122,10 @@ std::unique_ptr<FileStream> FakePlatform::openFile(const std::string& path, File
     return std::make_unique<FakeFile>(*this, path, std::vector<uint8_t>());
 }
 
-bool FakePlatform::replaceFile(const std::string& source, const std::string& target) {
-    const auto file = files.find(source);
-    if (failReplace || file == files.end()) return false;
-    files[target] = file->second;
-    files.erase(source);
-    return true;
+std::unique_ptr<ReplacementStream> FakePlatform::createReplacement(const std::string& target) {
+    if (!directories.count(parentOf(target))) return nullptr;
+    return std::make_unique<FakeReplacement>(*this, target);
 }
-
-bool FakePlatform::removeFile(const std::string& path) { return files.erase(path) == 1; }
 
 MessageAnswer FakePlatform::messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,
                                        const std::string& title, const std::string& text) {

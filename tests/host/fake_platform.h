@@ -47,8 +47,7 @@ public:
     char pathSeparator() override { return '\\'; }
     CreateDirectoryResult createDirectory(const std::string& path) override;
     std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) override;
-    bool replaceFile(const std::string& source, const std::string& target) override;
-    bool removeFile(const std::string& path) override;
+    std::unique_ptr<ReplacementStream> createReplacement(const std::string& target) override;
     MessageAnswer messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons, const std::string& title,
                              const std::string& text) override;
     void beep() override { ++beeps; }

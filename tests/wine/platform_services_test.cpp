@@ -56,23 +56,51 @@ TEST(Win32PlatformServices, CreatingAFolderTellsAlreadyExistsFromFailure) {
     RemoveDirectoryA(folder.c_str());
 }
 
+// Every file in folder but the target: what a replacement left behind.
+int othersIn(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    int count = 0;
+    if (search == INVALID_HANDLE_VALUE) return count;
+    do
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::string(found.cFileName) != "VELOKROM.BKG") ++count;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
 TEST(Win32PlatformServices, FilesAreReplacedWholeAndMissingOnesDoNotOpen) {
     Win32PlatformServices services;
     const std::string folder = tempFolder();
     services.createDirectory(folder);
     const std::string target = folder + "\\VELOKROM.BKG";
-    const std::string pending = target + ".tmp";
     EXPECT_EQ(services.openFile(target, FileMode::Read), nullptr);
-    EXPECT_FALSE(services.replaceFile(pending, target)) << "nothing to move";
-
     writeText(services, target, "old");
-    writeText(services, pending, "new background");
-    EXPECT_TRUE(services.replaceFile(pending, target));
-    EXPECT_EQ(readText(services, target), "new background");
-    EXPECT_EQ(readText(services, pending), "(missing)");
 
-    EXPECT_TRUE(services.removeFile(target));
-    EXPECT_FALSE(services.removeFile(target));
+    // Dropped uncommitted: the old file stays and the temporary goes.
+    {
+        auto pending = services.createReplacement(target);
+        ASSERT_NE(pending, nullptr);
+        pending->write("half", 4);
+        EXPECT_EQ(readText(services, target), "old");
+        EXPECT_EQ(othersIn(folder), 1) << "written beside the target";
+        // A second replacement while the first one is written does not remove the first.
+        EXPECT_NE(services.createReplacement(target), nullptr);
+        EXPECT_EQ(othersIn(folder), 1);
+    }
+    EXPECT_EQ(othersIn(folder), 0);
+
+    // One left by a killed run is cleared by the next replacement.
+    writeText(services, folder + "\\.VELOKROM.BKG.vktmp-1-0", "stale");
+    auto pending = services.createReplacement(target);
+    ASSERT_NE(pending, nullptr);
+    EXPECT_EQ(pending->write("new background", 14), 14u);
+    EXPECT_TRUE(pending->commit());
+    EXPECT_EQ(readText(services, target), "new background");
+    EXPECT_EQ(othersIn(folder), 0);
+
+    EXPECT_EQ(services.createReplacement(folder), nullptr) << "a folder is no file";
+    DeleteFileA(target.c_str());
     RemoveDirectoryA(folder.c_str());
 }
 
@@ -82,7 +110,7 @@ TEST(Win32PlatformServices, TextsOutsideTheAsciiRangeSurviveThePaths) {
     EXPECT_EQ(services.createDirectory(folder), CreateDirectoryResult::Created);
     writeText(services, folder + "\\f.bin", "x");
     EXPECT_EQ(readText(services, folder + "\\f.bin"), "x");
-    EXPECT_TRUE(services.removeFile(folder + "\\f.bin"));
+    EXPECT_TRUE(DeleteFileW((widen(folder) + L"\\f.bin").c_str()));
     EXPECT_NE(GetFileAttributesW((widen(tempFolder()) + L"-\u00e9t\u00e9").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the folder has the accented name";
     RemoveDirectoryW(widen(folder).c_str());

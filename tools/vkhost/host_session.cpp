@@ -1,34 +1,35 @@
 #include "host_session.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
+#include "platform/replacement_file.h"
 #include "host/parameter_block.h"
 
 namespace velokrom::vkhost {
 namespace {
 
+// At most one byte more than a block is read: enough to tell a longer file, and a device that
+// never ends cannot make the host grow without bound.
 std::vector<uint8_t> readParameterFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    const std::string notAFile = nonFileReason(path);
+    if (!notAFile.empty()) throw std::runtime_error("'" + path + "' " + notAFile);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return {};  // no block kept yet
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes(kParameterBlockSize + 1);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    std::fclose(file);
     if (bytes.size() != kParameterBlockSize)
         throw std::runtime_error("'" + path + "' is not a parameter block of " + std::to_string(kParameterBlockSize) +
                                  " bytes");
     return bytes;
 }
 
+// Renamed over the old block in one step: a killed run leaves the old block or the new one.
 void writeParameterFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!file.flush()) throw std::runtime_error("cannot write '" + path + "'");
-    }
-    std::remove(path.c_str());  // rename does not replace on every system
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) throw std::runtime_error("cannot write '" + path + "'");
+    ReplacementFile file(path);
+    if (!file.write(bytes.data(), bytes.size()) || !file.commit())
+        throw std::runtime_error("cannot write '" + path + "': " + file.error());
 }
 
 } // namespace

@@ -1,0 +1,132 @@
+// A careless or hostile command line never destroys a file the user did not name as an output,
+// and an output is replaced whole or not at all.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "cli_fixture.h"
+
+namespace velokrom::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileSafety : public CliTest {
+protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        makeKey("k.vkp");
+    }
+
+    std::map<std::string, std::string> contents() const {
+        std::map<std::string, std::string> all;
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            if (!entry.is_regular_file()) continue;
+            std::ifstream file(entry.path(), std::ios::binary);
+            all[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(file), {});
+        }
+        return all;
+    }
+
+    // Refused with its one error line, every file of the folder as it was.
+    void expectRefused(const std::vector<std::string>& words, const std::string& fragment) {
+        const auto before = contents();
+        expectError(run(words), fragment);
+        EXPECT_EQ(contents(), before) << "a file changed";
+    }
+};
+
+TEST_F(FileSafety, AnOutputThatIsAnInputIsRefusedHoweverItIsSpelled) {
+    fs::create_hard_link(path("bg.png"), path("bg-link.png"));
+    fs::create_symlink(path("fg.png"), path("fg-symlink.png"));
+    const std::string dotted = (dir_ / "." / "fg.png").string();
+    expectRefused({"key", "@fg.png", "--auto", "1,1", "--save", "@fg.png"}, "would overwrite the foreground");
+    expectRefused({"key", "@fg.png", "--auto", "1,1", "--save", dotted}, "would overwrite the foreground");
+    expectRefused({"key", "@fg.png", "--background", "@bg.png", "--auto", "1,1", "--save", "@bg-link.png"},
+                  "would overwrite the background");
+    expectRefused({"key", "@fg.png", "--load", "@k.vkp", "--auto", "1,1", "--save", "@k.vkp"}, "would overwrite the key");
+    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@fg-symlink.png"},
+                  "would overwrite the foreground");
+    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png", "--matte", (dir_ / "." / "o.png").string()},
+                  "are the same file");
+}
+
+TEST_F(FileSafety, EveryFrameOfARangeIsCheckedBeforeTheFirstIsWritten) {
+    for (int frame = 0; frame <= 10; ++frame) fs::copy_file(path("fg.png"), path("g" + std::to_string(frame) + ".png"));
+    // Frame 0's composite would be g10.png, frame 10's foreground.
+    expectRefused({"render", "@g%d.png", "--key", "@k.vkp", "--gray", "--out", "@g1%d.png", "--frames", "0-10"},
+                  "would overwrite the foreground");
+    // The two patterns spell the same names.
+    expectRefused({"render", "@g%d.png", "--key", "@k.vkp", "--gray", "--out", "@x%d.png", "--matte", "@x%01d.png",
+                   "--frames", "0-10"},
+                  "are the same file");
+    // Frame 1's matte is frame 11's composite... only when the range reaches it.
+    expectRefused({"render", "@g%d.png", "--key", "@k.vkp", "--gray", "--out", "@y%d.png", "--matte", "@y1%d.png",
+                   "--frames", "0-10"},
+                  "are the same file");
+}
+
+TEST_F(FileSafety, FoldersAndDevicesAreNoFiles) {
+    fs::create_directory(path("folder.png"));
+    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@folder.png"}, "'" + path("folder.png") + "': it is a folder");
+    expectRefused({"render", "@folder.png", "--key", "@k.vkp", "--gray", "--out", "@o.png"}, "it is a folder");
+    expectRefused({"key", "@fg.png", "--auto", "1,1", "--save", "/dev/null"}, "'/dev/null': it is not a regular file");
+    expectRefused({"info", "/dev/zero"}, "it is not a regular file");
+    // A file where a folder should be: the message names the user's file and the reason.
+    std::ofstream(path("plain")) << "x";
+    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@plain/o.png"},
+                  "cannot write '" + path("plain/o.png") + "': not a directory");
+    const CliResult r = run({"key", "@fg.png", "--auto", "1,1", "--save", "@plain/k.vkp"});
+    EXPECT_NE(r.err.find("cannot write key '" + path("plain/k.vkp") + "': not a directory"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("vktmp"), std::string::npos) << "no temporary name: " << r.err;
+}
+
+TEST_F(FileSafety, ControlCharactersInNamesArePrintedEscaped) {
+    const CliResult r = run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o\x1b[2J\n.png"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("o\\x1b[2J\\x0a.png"), std::string::npos) << r.out;
+    expectError(run({"info", "@none\r.vkp"}), "none\\x0d.vkp");
+}
+
+TEST_F(FileSafety, ARefusedCommandPrintsOnlyItsErrorAndNotesFollowSuccess) {
+    // The first drag is cut to 1000 pixels (a note), the second lies off the image (the error).
+    expectRefused({"key", "@fg.png", "--auto", "0,0:63,40", "--select-background", "70,0", "--save", "@new.vkp"},
+                  "point 70,0 lies outside");
+    expectRefused({"key", "@fg.png", "--auto", "0,0:63,40", "--select-background", "-3,2", "--save", "@new.vkp"},
+                  "point -3,2 lies outside the 64 x 48 image");
+    const CliResult r = run({"key", "@fg.png", "--auto", "0,0:63,40", "--save", "@new.vkp"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("keeps its first 1000 of 2624"), std::string::npos) << r.err;
+}
+
+TEST_F(FileSafety, ReplacedOutputsKeepTheirPermissionsAndNeverFollowPlantedLinks) {
+    ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png"}).status, 0);
+    ::chmod(path("o.png").c_str(), 0640);
+    ::chmod(path("k.vkp").c_str(), 0600);
+    // Links planted under the names this process's first temporaries get.
+    std::ofstream(path("victim")) << "precious";
+    const std::string pid = std::to_string(::getpid());
+    fs::create_symlink(path("victim"), path(".o.png.vktmp-" + pid + "-0"));
+    fs::create_symlink(path("victim"), path(".k.vkp.vktmp-" + pid + "-0"));
+    ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png", "--blend", "direct"}).status, 0);
+    ASSERT_EQ(run({"key", "@fg.png", "--auto", "2,2", "--save", "@k.vkp"}).status, 0);
+    EXPECT_EQ(contents().at("victim"), "precious");
+    EXPECT_EQ(fs::status(path("o.png")).permissions(), fs::perms(0640));
+    EXPECT_EQ(fs::status(path("k.vkp")).permissions(), fs::perms(0600));
+}
+
+TEST_F(FileSafety, TemporariesOfKilledRunsAreClearedByTheNextWrite) {
+    std::ofstream(path(".o.png.vktmp-999999-0")) << "half a picture";
+    std::ofstream(path(".k.vkp.vktmp-1-4")) << "half a key";
+    std::ofstream(path(".other.png.vktmp-1-0")) << "another target's";
+    ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png"}).status, 0);
+    ASSERT_EQ(run({"key", "@fg.png", "--auto", "2,2", "--save", "@k.vkp"}).status, 0);
+    EXPECT_EQ(files(), (std::set<std::string>{"fg.png", "bg.png", "k.vkp", "o.png", ".other.png.vktmp-1-0"}));
+}
+
+} // namespace
+} // namespace velokrom::cli
