@@ -21,17 +21,20 @@ bool writeSettingsFile(const char* path, std::string* error) {
     return false;
 }
 
+bool parseSettingsRecord(const uint8_t* bytes, size_t size, KeyModelRecord& record) {
+    if (size < static_cast<size_t>(kSettingsFileSize) || std::memcmp(bytes, kSettingsSignature, sizeof kSettingsSignature) != 0)
+        return false;
+    std::memcpy(record.bytes, bytes + sizeof kSettingsSignature, sizeof record.bytes);
+    return true;
+}
+
 bool readSettingsRecord(const char* path, KeyModelRecord& record) {
     std::FILE* f = std::fopen(path, "rb");
     if (!f) return false;
-    char signature[sizeof kSettingsSignature];
-    KeyModelRecord read;
-    const bool ok = std::fread(signature, 1, sizeof signature, f) == sizeof signature &&
-                    std::memcmp(signature, kSettingsSignature, sizeof signature) == 0 &&
-                    std::fread(read.bytes, 1, sizeof read.bytes, f) == sizeof read.bytes;
+    uint8_t bytes[kSettingsFileSize];
+    const size_t size = std::fread(bytes, 1, sizeof bytes, f);
     std::fclose(f);
-    if (ok) record = read;
-    return ok;
+    return parseSettingsRecord(bytes, size, record);
 }
 
 bool SettingsLocation::remember(const std::string& path) {

@@ -16,6 +16,8 @@ bool writeSettingsFile(const char* path, std::string* error = nullptr);
 // Reads the 1502 bytes of a settings file into record; false if it cannot be opened, is short
 // or has another signature. Extra bytes after the record are ignored.
 bool readSettingsRecord(const char* path, KeyModelRecord& record);
+// The same for a file's first size bytes already in memory.
+bool parseSettingsRecord(const uint8_t* bytes, size_t size, KeyModelRecord& record);
 
 // The file dialogs' name buffer, in characters including the terminating NUL.
 constexpr size_t kSettingsPathCapacity = 260;

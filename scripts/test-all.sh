@@ -1,7 +1,7 @@
 #!/bin/bash
 # Sets up a fresh Debian 12 machine (as root), builds every target and runs every test:
 # native release and address+undefined sanitizer builds, both Windows builds under Wine on a
-# virtual display, and the native/Windows bit-for-bit cross-check.
+# virtual display, the native/Windows bit-for-bit cross-check and a short fuzzing run.
 # --no-install skips the package installation.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +28,8 @@ for preset in native-release native-asan; do
     step cmake --build --preset "$preset" -j 2
     step ctest --preset "$preset"
 done
+# Coverage-guided fuzzing of every reader of outside bytes, 25 seconds per target.
+step sh scripts/fuzz.sh 25
 step sh scripts/run-wine-tests.sh
 step sh scripts/cross-check.sh
 
@@ -35,8 +37,8 @@ step sh scripts/cross-check.sh
 passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' "$log" |
     awk '{p += $1 - $2} END {print p + 0}')
 failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$log" | awk '{f += $1} END {print f + 0}')
-passed=$((passed + $(grep -c '^cross-check: PASS' "$log")))
-failed=$((failed + $(grep -c '^cross-check: FAIL' "$log")))
+passed=$((passed + $(grep -c '^cross-check: PASS' "$log") + $(grep -c '^fuzz: .*no crash' "$log")))
+failed=$((failed + $(grep -c '^cross-check: FAIL' "$log") + $(grep -c '^fuzz: .*FAILED' "$log")))
 # A step that failed without a failing test (a build, a configure) still fails the run.
 [ "$failures" -gt 0 ] && [ "$failed" -eq 0 ] && failed=$failures
 echo "velokrom: $passed passed, $failed failed"
