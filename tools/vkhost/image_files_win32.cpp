@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "image_files.h"
+#include "platform/replacement_file.h"
 #include "platform/utf8_win32.h"
 
 namespace velokrom::vkhost {
@@ -132,19 +133,12 @@ void writeHostImage(const std::string& path, const HostImage& image) {
     else
         header = "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";
 
-    // Written beside the target and moved over it only when complete: a failed write leaves an
-    // existing file as it was.
-    const std::wstring target = widen(path);
-    const std::wstring pending = target + L".partial";
-    std::FILE* file = _wfopen(pending.c_str(), L"wb");
-    if (!file) throw std::runtime_error("cannot write '" + path + "'");
-    bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
-              std::fwrite(image.pixels.data(), 1, image.pixels.size(), file) == image.pixels.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok || !MoveFileExW(pending.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(pending.c_str());
-        throw std::runtime_error("cannot write '" + path + "'");
-    }
+    // Written beside the target and moved over it only when complete: a failed or killed write
+    // leaves an existing file as it was.
+    ReplacementFile file(path);
+    if (!file.write(header.data(), header.size()) || !file.write(image.pixels.data(), image.pixels.size()) ||
+        !file.commit())
+        throw std::runtime_error("cannot write '" + path + "': " + file.error());
 }
 
 } // namespace velokrom::vkhost
