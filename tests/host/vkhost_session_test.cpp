@@ -2,6 +2,9 @@
 // in a file between runs.
 #include <fstream>
 #include <sstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "plugin_fixture.h"
 #include "scratch_folder.h"
@@ -56,13 +59,27 @@ TEST_F(VkhostSession, RepeatTakesTheKeptBlockFromItsFileAndReportsEverySelector)
     EXPECT_EQ(ScratchFolder::readBytes(paramsPath), fresh.parameterBytes(kParameterBlockSize));
 }
 
-TEST_F(VkhostSession, ParameterFileOfTheWrongSizeIsRefused) {
+// A file of the wrong size, and (where there are such things) a device that never ends and a
+// pipe that never delivers: each is refused before the filter is called, without hanging.
+TEST_F(VkhostSession, ParameterFilesThatAreNoBlockAreRefused) {
+    std::vector<std::string> refused = {paramsPath};
     std::ofstream(paramsPath, std::ios::binary) << "short";
-    RunArguments run = parseRunArguments({"builtin", "--image", "i", "--out", "o", "--params", paramsPath});
-    HostImage image = greenScreen(4, 4);
-    std::ostringstream report;
-    EXPECT_THROW(vkhost::runSession(host, run, image, report), std::runtime_error);
-    EXPECT_TRUE(host.calls().empty());
+    const std::string longer = paramsPath + ".long";
+    std::ofstream(longer, std::ios::binary) << std::string(kParameterBlockSize + 1, 'x');
+    refused.push_back(longer);
+#ifndef _WIN32
+    const std::string pipe = paramsPath + ".fifo";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    refused.insert(refused.end(), {"/dev/zero", pipe});
+#endif
+    for (const std::string& path : refused) {
+        RunArguments run = parseRunArguments({"builtin", "--image", "i", "--out", "o", "--params", path});
+        HostImage image = greenScreen(4, 4);
+        std::ostringstream report;
+        EXPECT_THROW(vkhost::runSession(host, run, image, report), std::runtime_error) << path;
+        EXPECT_TRUE(host.calls().empty()) << path;
+        if (path != "/dev/zero" && path != paramsPath) std::remove(path.c_str());
+    }
 }
 
 } // namespace
