@@ -9,6 +9,18 @@
 namespace velokrom::testing {
 namespace {
 
+// Appends what the disk still takes of size bytes; returns how many that was.
+size_t appendWithinBudget(FakePlatform& platform, std::vector<uint8_t>& content, const void* buffer, size_t size) {
+    size_t n = size;
+    if (platform.writeBudget >= 0) {
+        n = std::min(n, static_cast<size_t>(platform.writeBudget));
+        platform.writeBudget -= static_cast<long>(n);
+    }
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    content.insert(content.end(), bytes, bytes + n);
+    return n;
+}
+
 class FakeFile : public FileStream {
 public:
     FakeFile(FakePlatform& platform, std::string path, std::vector<uint8_t> content)
@@ -22,13 +34,7 @@ public:
         return n;
     }
     size_t write(const void* buffer, size_t size) override {
-        size_t n = size;
-        if (platform_.writeBudget >= 0) {
-            n = std::min(n, static_cast<size_t>(platform_.writeBudget));
-            platform_.writeBudget -= static_cast<long>(n);
-        }
-        const auto* bytes = static_cast<const uint8_t*>(buffer);
-        content_.insert(content_.end(), bytes, bytes + n);
+        const size_t n = appendWithinBudget(platform_, content_, buffer, size);
         platform_.files[path_] = content_;  // visible at once, as on a disk
         return n;
     }
@@ -47,14 +53,7 @@ public:
     FakeReplacement(FakePlatform& platform, std::string target) : platform_(platform), target_(std::move(target)) {}
     size_t read(void*, size_t) override { return 0; }
     size_t write(const void* buffer, size_t size) override {
-        size_t n = size;
-        if (platform_.writeBudget >= 0) {
-            n = std::min(n, static_cast<size_t>(platform_.writeBudget));
-            platform_.writeBudget -= static_cast<long>(n);
-        }
-        const auto* bytes = static_cast<const uint8_t*>(buffer);
-        content_.insert(content_.end(), bytes, bytes + n);
-        return n;
+        return appendWithinBudget(platform_, content_, buffer, size);
     }
     bool close() override { return true; }
     bool commit() override {
