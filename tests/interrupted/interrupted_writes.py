@@ -14,7 +14,7 @@ import sys
 import time
 
 build, work = sys.argv[1], sys.argv[2]
-kills = int(sys.argv[3]) if len(sys.argv) > 3 else 24
+kills = int(sys.argv[3]) if len(sys.argv) > 3 else 16
 velokrom = os.path.join(build, "cli", "velokrom")
 vkhost = os.path.join(build, "tools", "vkhost", "vkhost")
 failures = []
