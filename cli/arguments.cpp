@@ -24,6 +24,10 @@ bool Arguments::asksForHelp() const {
 
 bool isOption(const std::string& word) { return word.size() > 1 && word[0] == '-' && (word[1] < '0' || word[1] > '9'); }
 
+int64_t parseMaxMegapixels(const std::string& text) {
+    return int64_t{1'000'000} * parseInteger(text, 1, 100'000, "--max-megapixels");
+}
+
 int32_t parseInteger(const std::string& text, int32_t low, int32_t high, const std::string& what) {
     int32_t value = 0;
     const char* first = text.data();

@@ -27,6 +27,9 @@ private:
 
 bool isOption(const std::string& word);
 
+// The value of --max-megapixels, a whole number of megapixels (1..100000), as pixels.
+int64_t parseMaxMegapixels(const std::string& text);
+
 // A decimal integer in [low, high], the whole text; throws with what as the subject.
 int32_t parseInteger(const std::string& text, int32_t low, int32_t high, const std::string& what);
 

@@ -27,7 +27,10 @@ constexpr const char* kHelp =
     "                           De-Color, Clip High and Clip Low slider positions (-1000..1000,\n"
     "                           0 by default); needs --background\n"
     "PTS is a list of pixels 'x,y;x,y;...' or an inclusive rectangle 'x0,y0:x1,y1' (taken row by\n"
-    "row); a drag keeps its first 1000 pixels. Without --background the background is neutral grey.\n";
+    "row); a drag keeps its first 1000 pixels. Without --background the background is neutral grey.\n"
+    "--max-megapixels N refuses images of more than N megapixels (100 by default).\n"
+    "Grey images key as grey in all three channels; alpha and further channels are ignored;\n"
+    "16-bit samples are rounded to 8 bits, floating-point ones clamped to 0..1 (NaN as 0).\n";
 
 constexpr size_t kDragCapacity = 1000;
 constexpr int32_t kSliderLimit = 1000;
@@ -41,6 +44,7 @@ struct Drag {
 struct KeyRequest {
     std::string foreground, background, load, save;
     std::vector<Drag> drags;
+    int64_t maxPixels = kDefaultMaxPixels;
 };
 
 // A slider position as the tuning dialog hands it to the engine: position x 0.001, in single precision.
@@ -53,6 +57,7 @@ KeyRequest parse(Arguments& args) {
         if (word == "--background") args.valueOnce(word, request.background);
         else if (word == "--load") args.valueOnce(word, request.load);
         else if (word == "--save") args.valueOnce(word, request.save);
+        else if (word == "--max-megapixels") request.maxPixels = parseMaxMegapixels(args.valueOf(word));
         else if (word == "--auto") request.drags.push_back({kAutoSetup, SamplePoints::parse(args.valueOf(word)), {}});
         else if (word == "--select-background")
             request.drags.push_back({kSelectBackground, SamplePoints::parse(args.valueOf(word)), {}});
@@ -105,10 +110,10 @@ int runKey(Arguments& args, std::ostream& out, std::ostream& notes) {
     identities.addInput(request.background, "background");
     identities.addInput(request.load, "key");
     identities.addOutput(request.save, "key");
-    RgbImage foreground = readRgbImage(request.foreground, "foreground");
+    RgbImage foreground = readRgbImage(request.foreground, "foreground", request.maxPixels);
     const ImageSize size{foreground.width, foreground.height};
     RgbImage background = request.background.empty() ? RgbImage(size.width, size.height, 127)
-                                                     : readRgbImage(request.background, "background");
+                                                     : readRgbImage(request.background, "background", request.maxPixels);
     if (!(ImageSize{background.width, background.height} == size))
         throw CliError("the background is " + std::to_string(background.width) + " x " +
                        std::to_string(background.height) + " but the foreground is " + std::to_string(size.width) +

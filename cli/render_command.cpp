@@ -18,7 +18,7 @@ namespace {
 constexpr const char* kHelp =
     "usage: velokrom render FOREGROUND --key KEY.vkp (--background BG | --gray) --out OUT\n"
     "                       [--matte MATTE] [--alpha] [--blend direct|defocused|solid] [--solid R,G,B]\n"
-    "                       [--frames A-B] [--quiet]\n"
+    "                       [--frames A-B] [--max-megapixels N] [--quiet]\n"
     "\n"
     "Composites FOREGROUND over the background through the key saved in KEY.vkp.\n"
     "  --background BG  the background picture, the size of the foreground\n"
@@ -31,6 +31,7 @@ constexpr const char* kHelp =
     "  --solid R,G,B    that solid colour, 0..255 each (default 127, 127, 127)\n"
     "  --frames A-B     FOREGROUND, OUT, MATTE and BG may hold a frame number (%04d): render\n"
     "                   frames A to B; a BG without a frame number serves every frame\n"
+    "  --max-megapixels N  refuse images of more than N megapixels (100 by default)\n"
     "  --quiet          no progress bar\n";
 
 struct RenderRequest {
@@ -39,6 +40,7 @@ struct RenderRequest {
     int32_t blendMode = kBlendDefocused;
     uint16_t solidColor[4] = {32767, 32767, 32767, 65535};
     std::optional<FrameRange> frames;
+    int64_t maxPixels = kDefaultMaxPixels;
 };
 
 struct FrameFiles {
@@ -68,6 +70,7 @@ RenderRequest parse(Arguments& args) {
             const auto rgb = parseIntegerList(args.valueOf(word), 3, 0, 255, "--solid");
             for (int c = 0; c < 3; ++c) request.solidColor[c] = static_cast<uint16_t>(rgb[c] << 8);
         } else if (word == "--frames") request.frames = parseFrameRange(args.valueOf(word));
+        else if (word == "--max-megapixels") request.maxPixels = parseMaxMegapixels(args.valueOf(word));
         else if (isOption(word)) throw CliError("render: unknown option '" + word + "'");
         else if (request.foreground.empty()) request.foreground = word;
         else throw CliError("render: unexpected argument '" + word + "'");
@@ -123,10 +126,10 @@ void checkFrames(const RenderRequest& request, const FrameNames& names, const Fr
     std::optional<ImageSize> sharedBackground;
     for (int32_t frame = range.first;; ++frame) {
         const FrameFiles files = names.of(frame);
-        const ImageSize size = probeImage(files.foreground, "foreground");
+        const ImageSize size = probeImage(files.foreground, "foreground", request.maxPixels);
         identities.addInput(files.foreground, "foreground");
         if (!request.gray) {
-            if (!sharedBackground || names.backgroundPerFrame()) sharedBackground = probeImage(files.background, "background");
+            if (!sharedBackground || names.backgroundPerFrame()) sharedBackground = probeImage(files.background, "background", request.maxPixels);
             requireSameSize(files, *sharedBackground, size);
             identities.addInput(files.background, "background");
         }
@@ -141,8 +144,8 @@ void checkFrames(const RenderRequest& request, const FrameNames& names, const Fr
 }
 
 // The background blurred for the Defocused blend, from one sequential read of its file.
-RgbImage defocusBackground(const FrameFiles& files, ImageSize size) {
-    RgbRowReader background(files.background, "background");
+RgbImage defocusBackground(const FrameFiles& files, ImageSize size, int64_t maxPixels) {
+    RgbRowReader background(files.background, "background", maxPixels);
     requireSameSize(files, background.size(), size);
     RgbImage blurred(size.width, size.height);
     RowStreams streams;
@@ -159,7 +162,7 @@ void renderFrame(const RenderRequest& request, const FrameFiles& files, RgbRowRe
     const ImageSize size = foreground.size();
     std::optional<RgbRowReader> background;
     if (!request.gray) {
-        background.emplace(files.background, "background");
+        background.emplace(files.background, "background", request.maxPixels);
         requireSameSize(files, background->size(), size);
     }
     PendingImage composite(files.out, size, request.alpha ? 4 : 3);
@@ -206,11 +209,11 @@ int runRender(Arguments& args, std::ostream& out, std::ostream& progress, bool p
     RgbImage defocused;
     for (int32_t frame = range.first;; ++frame) {
         const FrameFiles files = names.of(frame);
-        RgbRowReader foreground(files.foreground, "foreground");
+        RgbRowReader foreground(files.foreground, "foreground", request.maxPixels);
         const bool blurFits = ImageSize{defocused.width, defocused.height} == foreground.size();
         if (needsBlur && (names.backgroundPerFrame() || !blurFits)) {
             defocused = RgbImage();  // the last frame's blur goes before the next one is made
-            defocused = defocusBackground(files, foreground.size());
+            defocused = defocusBackground(files, foreground.size(), request.maxPixels);
         }
         renderFrame(request, files, foreground, needsBlur ? &defocused : nullptr);
         bar.update(frame - range.first + 1);

@@ -30,12 +30,21 @@ void toRgb(const Sample* samples, int channels, size_t pixels, uint8_t* rgb, Red
         for (int c = 0; c < 3; ++c) rgb[c] = reduce(samples[channels == 3 ? c : 0]);
 }
 
-// Rows read from the file at once: the buffers stay small whatever the image's size.
+// Pixels read from the file at once (64 rows, fewer for very wide images): the buffers stay
+// small whatever the image's size.
 constexpr int32_t kChunkRows = 64;
+constexpr int64_t kChunkPixels = 1 << 22;
+
+// 12345678 as "12.3"
+std::string megapixels(int64_t pixels) {
+    const int64_t tenths = (pixels + 50'000) / 100'000;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
 
 } // namespace
 
-RgbRowReader::RgbRowReader(const std::string& path, const std::string& role) : path_(path), role_(role) {
+RgbRowReader::RgbRowReader(const std::string& path, const std::string& role, int64_t maxPixels)
+    : path_(path), role_(role) {
     if (const std::string notAFile = nonFileReason(path); !notAFile.empty())
         throw ImageFileError("cannot read " + role + " '" + path + "': it " + notAFile);
     if (!std::filesystem::exists(path)) throw ImageFileError("cannot read " + role + " '" + path + "': no such file");
@@ -47,26 +56,40 @@ RgbRowReader::RgbRowReader(const std::string& path, const std::string& role) : p
     const oiio::ImageSpec& spec = in_->spec();
     if (spec.width <= 0 || spec.height <= 0 || spec.depth > 1 || spec.nchannels < 1)
         throw ImageFileError("cannot read " + role + " '" + path + "': not a two-dimensional image");
+    const int64_t pixels = static_cast<int64_t>(spec.width) * spec.height;
+    if (pixels > maxPixels)
+        throw ImageFileError("cannot read " + role + " '" + path + "': its " + std::to_string(spec.width) + " x " +
+                             std::to_string(spec.height) + " pixels (" + megapixels(pixels) +
+                             " megapixels) are more than the limit of " + megapixels(maxPixels) + " megapixels");
     size_ = {spec.width, spec.height};
     channels_ = spec.nchannels >= 3 ? 3 : 1;  // alpha and extra channels are ignored
-    eightBit_ = spec.format == oiio::TypeDesc::UINT8;
+    if (spec.format == oiio::TypeDesc::UINT8) depth_ = Depth::Eight;
+    else if (spec.format.is_floating_point()) depth_ = Depth::Float;
+    else depth_ = Depth::Sixteen;
+    chunkRows_ = static_cast<int32_t>(std::clamp<int64_t>(kChunkPixels / spec.width, 1, kChunkRows));
 }
 
 RgbRowReader::~RgbRowReader() = default;
 
 void RgbRowReader::read(int32_t first, int32_t end, uint8_t* rgb) {
-    const oiio::TypeDesc readAs = eightBit_ ? oiio::TypeDesc::UINT8 : oiio::TypeDesc::UINT16;
+    const oiio::TypeDesc readAs = depth_ == Depth::Eight    ? oiio::TypeDesc::UINT8
+                                  : depth_ == Depth::Float ? oiio::TypeDesc::FLOAT
+                                                           : oiio::TypeDesc::UINT16;
     const size_t width = static_cast<size_t>(size_.width);
-    samples_.resize(width * static_cast<size_t>(channels_) * kChunkRows * readAs.size());
+    samples_.resize(width * static_cast<size_t>(channels_) * static_cast<size_t>(chunkRows_) * readAs.size());
     const int32_t top = in_->spec().y;
-    for (int32_t y = first; y < end; y += kChunkRows) {
-        const int32_t chunkEnd = std::min(end, y + kChunkRows);
-        if (!in_->read_scanlines(0, 0, top + y, top + chunkEnd, 0, 0, channels_, readAs, samples_.data()))
+    for (int32_t y = first; y < end; y += chunkRows_) {
+        const int32_t chunkEnd = std::min(end, y + chunkRows_);
+        // Some readers report a strip cut short only through the error state, not the result.
+        if (!in_->read_scanlines(0, 0, top + y, top + chunkEnd, 0, 0, channels_, readAs, samples_.data()) ||
+            in_->has_error())
             throw ImageFileError("cannot read " + role_ + " '" + path_ + "': " + firstLine(in_->geterror()));
         const size_t pixels = width * static_cast<size_t>(chunkEnd - y);
         uint8_t* out = rgb + width * 3 * static_cast<size_t>(y - first);
-        if (eightBit_)
+        if (depth_ == Depth::Eight)
             toRgb(samples_.data(), channels_, pixels, out, [](uint8_t v) { return v; });
+        else if (depth_ == Depth::Float)
+            toRgb(reinterpret_cast<const float*>(samples_.data()), channels_, pixels, out, floatTo8Bits);
         else
             toRgb(reinterpret_cast<const uint16_t*>(samples_.data()), channels_, pixels, out, reduceTo8Bits);
     }
@@ -75,9 +98,9 @@ void RgbRowReader::read(int32_t first, int32_t end, uint8_t* rgb) {
 uint8_t* RgbRowReader::row(int32_t y) {
     const size_t rowBytes = static_cast<size_t>(size_.width) * 3;
     if (y < rowsFirst_ || y >= rowsEnd_) {
-        rows_.resize(rowBytes * kChunkRows);
+        rows_.resize(rowBytes * static_cast<size_t>(chunkRows_));
         rowsFirst_ = rowsEnd_ = 0;  // no rows cached should the read fail
-        const int32_t end = std::min(size_.height, y + kChunkRows);
+        const int32_t end = std::min(size_.height, y + chunkRows_);
         read(y, end, rows_.data());
         rowsFirst_ = y;
         rowsEnd_ = end;
@@ -85,10 +108,12 @@ uint8_t* RgbRowReader::row(int32_t y) {
     return rows_.data() + rowBytes * static_cast<size_t>(y - rowsFirst_);
 }
 
-ImageSize probeImage(const std::string& path, const std::string& role) { return RgbRowReader(path, role).size(); }
+ImageSize probeImage(const std::string& path, const std::string& role, int64_t maxPixels) {
+    return RgbRowReader(path, role, maxPixels).size();
+}
 
-RgbImage readRgbImage(const std::string& path, const std::string& role) {
-    RgbRowReader reader(path, role);
+RgbImage readRgbImage(const std::string& path, const std::string& role, int64_t maxPixels) {
+    RgbRowReader reader(path, role, maxPixels);
     RgbImage image(reader.size().width, reader.size().height);
     reader.read(0, image.height, image.pixels.data());
     return image;

@@ -33,12 +33,19 @@ struct ImageSize {
     bool operator==(const ImageSize& other) const { return width == other.width && height == other.height; }
 };
 
-// An image file read as 8-bit RGB: deeper samples are rounded to 8 bits, grey is repeated in all
-// three channels and any channel after the third (alpha) is ignored. role names the image in
-// messages ("foreground", "background"); every failure throws ImageFileError.
+// The largest image read unless told otherwise: 100 megapixels, a 12000 x 8000 photograph.
+constexpr int64_t kDefaultMaxPixels = 100'000'000;
+
+// An image file read as 8-bit RGB. Grey (one channel, or two: grey and alpha) is repeated in all
+// three channels, and channels after the third (alpha, extra channels) are ignored; palette
+// images arrive as RGB. Deeper integer samples are rounded to 8 bits; floating-point samples are
+// clamped to 0..1 (NaN counts as 0) and rounded. role names the image in messages
+// ("foreground", "background"); every failure, a read error or a file cut short included,
+// throws ImageFileError. An image of more than maxPixels pixels is refused when opened, before
+// anything of its size is allocated.
 class RgbRowReader {
 public:
-    RgbRowReader(const std::string& path, const std::string& role);
+    RgbRowReader(const std::string& path, const std::string& role, int64_t maxPixels = kDefaultMaxPixels);
     RgbRowReader(const RgbRowReader&) = delete;
     RgbRowReader& operator=(const RgbRowReader&) = delete;
     ~RgbRowReader();
@@ -56,18 +63,25 @@ private:
     std::string path_, role_;
     ImageSize size_{};
     int channels_ = 0;  // read from the file: 3 (RGB), or 1 (grey) repeated
-    bool eightBit_ = false;
-    std::vector<uint8_t> samples_;  // one chunk as stored (8 or 16 bits)
+    enum class Depth { Eight, Sixteen, Float } depth_ = Depth::Eight;  // as the samples are read
+    int32_t chunkRows_ = 1;         // rows read from the file at once
+    std::vector<uint8_t> samples_;  // one chunk as read
     std::vector<uint8_t> rows_;     // the chunk row() serves, as RGB
     int32_t rowsFirst_ = 0, rowsEnd_ = 0;
 };
 
 // Both throw ImageFileError.
-ImageSize probeImage(const std::string& path, const std::string& role);
-RgbImage readRgbImage(const std::string& path, const std::string& role);
+ImageSize probeImage(const std::string& path, const std::string& role, int64_t maxPixels = kDefaultMaxPixels);
+RgbImage readRgbImage(const std::string& path, const std::string& role, int64_t maxPixels = kDefaultMaxPixels);
 
 // Rounds a 16-bit sample to the nearest 8-bit value (ties up).
 inline uint8_t reduceTo8Bits(uint16_t v) { return static_cast<uint8_t>((v * 255u + 32767u) / 65535u); }
+// A floating-point sample to 8 bits: clamped to 0..1, NaN as 0, rounded to nearest.
+inline uint8_t floatTo8Bits(float v) {
+    if (!(v > 0.0f)) return 0;  // NaN, zero and below
+    if (v >= 1.0f) return 255;
+    return static_cast<uint8_t>(v * 255.0f + 0.5f);
+}
 
 // An 8-bit image file written as a replacement of its target (platform/replacement_file.h) and
 // put in place by commit(); one that is never committed is removed, so a failed command leaves

@@ -2,6 +2,7 @@
 
 #include <OpenImageIO/imageio.h>
 
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -10,26 +11,41 @@
 
 namespace velokrom::vkhost {
 
-HostImage readHostImage(const std::string& path, bool withFourthPlane) {
+namespace {
+
+// The alpha channel (or, in a four-channel file without one named, the fourth channel) into the
+// fourth plane; 255 stays where the file has none.
+void readAlphaPlane(const std::string& path, HostImage& image) {
     auto in = OIIO::ImageInput::open(path);
     if (!in) throw std::runtime_error("cannot read '" + path + "'");
     const OIIO::ImageSpec& spec = in->spec();
-    // Host images have 16-bit sizes.
-    if (spec.width <= 0 || spec.height <= 0 || spec.width > 32767 || spec.height > 32767 || spec.nchannels < 1)
-        throw std::runtime_error("'" + path + "' is not an image a host could hold");
-    const size_t channels = static_cast<size_t>(spec.nchannels);
-    std::vector<uint8_t> samples(static_cast<size_t>(spec.width) * static_cast<size_t>(spec.height) * channels);
-    if (!in->read_image(0, 0, 0, spec.nchannels, OIIO::TypeDesc::UINT8, samples.data()))
-        throw std::runtime_error("cannot read '" + path + "'");
     const int alpha = spec.alpha_channel >= 0 ? spec.alpha_channel : (spec.nchannels == 4 ? 3 : -1);
-    HostImage image(spec.width, spec.height, withFourthPlane ? 4 : 3, 255);
-    const uint8_t* sample = samples.data();
-    for (int32_t y = 0; y < image.height; ++y)
-        for (int32_t x = 0; x < image.width; ++x, sample += channels) {
-            uint8_t* out = image.at(y, x);
-            for (size_t c = 0; c < 3; ++c) out[c] = sample[channels >= 3 ? c : 0];
-            if (withFourthPlane && alpha >= 0) out[3] = sample[alpha];
-        }
+    if (alpha < 0) return;
+    std::vector<float> row(static_cast<size_t>(image.width));
+    for (int32_t y = 0; y < image.height; ++y) {
+        if (!in->read_scanlines(0, 0, spec.y + y, spec.y + y + 1, 0, alpha, alpha + 1, OIIO::TypeDesc::FLOAT,
+                                row.data()) ||
+            in->has_error())
+            throw std::runtime_error("cannot read '" + path + "': " + in->geterror());
+        for (int32_t x = 0; x < image.width; ++x) image.at(y, x)[3] = floatTo8Bits(row[static_cast<size_t>(x)]);
+    }
+}
+
+} // namespace
+
+HostImage readHostImage(const std::string& path, bool withFourthPlane) {
+    // The colour planes as the keyer reads them: the same depths, size limit and damage checks.
+    RgbRowReader rgb(path, "image");
+    const ImageSize size = rgb.size();
+    // Host images have 16-bit sizes.
+    if (size.width > 32767 || size.height > 32767)
+        throw std::runtime_error("'" + path + "' is not an image a host could hold");
+    HostImage image(size.width, size.height, withFourthPlane ? 4 : 3, 255);
+    for (int32_t y = 0; y < image.height; ++y) {
+        const uint8_t* row = rgb.row(y);
+        for (int32_t x = 0; x < image.width; ++x) std::memcpy(image.at(y, x), row + 3 * static_cast<size_t>(x), 3);
+    }
+    if (withFourthPlane) readAlphaPlane(path, image);
     return image;
 }
 

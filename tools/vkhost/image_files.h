@@ -8,9 +8,9 @@
 
 namespace velokrom::vkhost {
 
-// Reads an image as 8-bit planes: red, green, blue (grey repeated), and with withFourthPlane a
-// fourth plane holding the file's alpha channel, or 255 where it has none. Deeper samples are
-// rounded to 8 bits. Throws std::runtime_error on failure.
+// Reads an image as 8-bit planes: red, green, blue as RgbRowReader reads them (image_io), and
+// with withFourthPlane a fourth plane holding the file's alpha channel, or 255 where it has none.
+// Throws std::runtime_error on failure.
 HostImage readHostImage(const std::string& path, bool withFourthPlane);
 // Writes image (3 or 4 planes) through a temporary file put in place when complete.
 // Throws on failure.
