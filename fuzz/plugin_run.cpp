@@ -53,6 +53,8 @@ PluginRun::PluginRun()
           pluginEntry(selector, record, data, result, environment);
       }) {
     platform.directories.insert("C:\\ZELVARN");
+    // A repeated run shows nothing: a small screen spares clearing megabytes per input.
+    options.screenWidth = options.screenHeight = 16;
 }
 
 int16_t PluginRun::repeat(const std::vector<uint8_t>& block, vkhost::HostImage& image) {
