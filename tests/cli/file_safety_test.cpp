@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 
 #include "cli_fixture.h"
@@ -24,10 +23,10 @@ protected:
 
     std::map<std::string, std::string> contents() const {
         std::map<std::string, std::string> all;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
+        for (const auto& entry : fs::directory_iterator(scratch_.dir())) {
             if (!entry.is_regular_file()) continue;
-            std::ifstream file(entry.path(), std::ios::binary);
-            all[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(file), {});
+            const std::vector<uint8_t> bytes = testing::ScratchFolder::readBytes(entry.path().string());
+            all[entry.path().filename().string()] = std::string(bytes.begin(), bytes.end());
         }
         return all;
     }
@@ -43,7 +42,7 @@ protected:
 TEST_F(FileSafety, AnOutputThatIsAnInputIsRefusedHoweverItIsSpelled) {
     fs::create_hard_link(path("bg.png"), path("bg-link.png"));
     fs::create_symlink(path("fg.png"), path("fg-symlink.png"));
-    const std::string dotted = (dir_ / "." / "fg.png").string();
+    const std::string dotted = (scratch_.dir() / "." / "fg.png").string();
     expectRefused({"key", "@fg.png", "--auto", "1,1", "--save", "@fg.png"}, "would overwrite the foreground");
     expectRefused({"key", "@fg.png", "--auto", "1,1", "--save", dotted}, "would overwrite the foreground");
     expectRefused({"key", "@fg.png", "--background", "@bg.png", "--auto", "1,1", "--save", "@bg-link.png"},
@@ -51,7 +50,8 @@ TEST_F(FileSafety, AnOutputThatIsAnInputIsRefusedHoweverItIsSpelled) {
     expectRefused({"key", "@fg.png", "--load", "@k.vkp", "--auto", "1,1", "--save", "@k.vkp"}, "would overwrite the key");
     expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@fg-symlink.png"},
                   "would overwrite the foreground");
-    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png", "--matte", (dir_ / "." / "o.png").string()},
+    const std::string dottedOut = (scratch_.dir() / "." / "o.png").string();
+    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png", "--matte", dottedOut},
                   "are the same file");
 }
 

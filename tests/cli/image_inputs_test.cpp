@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
 
 #include "cli_fixture.h"
@@ -27,8 +26,7 @@ protected:
     }
 
     void writeBytes(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        std::ofstream(path(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                          static_cast<std::streamsize>(bytes.size()));
+        testing::ScratchFolder::writeBytes(path(name), bytes);
     }
 
     std::vector<uint8_t> rgbOf(const std::string& name) const { return readRgbImage(path(name), "foreground").pixels; }
