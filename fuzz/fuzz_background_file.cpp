@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     run.platform.files[fuzzing::kBackgroundPath] = std::vector<uint8_t>(data + 1, data + size);
     // The first byte picks the picture's size (the file's declared size must match it to be
     // read further) and the blend mode.
-    vkhost::HostImage image = fuzzing::smallPicture(1 + data[0] % 8, 1 + (data[0] >> 3) % 4, 3);
+    vkhost::HostImage image = velokrom::testing::greenScreen(1 + data[0] % 8, 1 + (data[0] >> 3) % 4, 3);
     run.repeat(fuzzing::savedStateBlock(kOverSavedBackground, (data[0] >> 5) % 3, false), image);
     return 0;
 }

@@ -52,7 +52,7 @@ void oddDelivery(FuzzedDataProvider& in, Delivery& delivery, const Rect& area, i
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const int32_t width = in.ConsumeIntegralInRange(1, 12), height = in.ConsumeIntegralInRange(1, 6);
-    vkhost::HostImage image = fuzzing::smallPicture(width, height, in.ConsumeIntegralInRange(3, 6));
+    vkhost::HostImage image = velokrom::testing::greenScreen(width, height, in.ConsumeIntegralInRange(3, 6));
     fuzzing::PluginRun run;
     run.platform.files[fuzzing::kBackgroundPath] = {};  // present but empty: a failed load
     run.options.layered = in.ConsumeBool();

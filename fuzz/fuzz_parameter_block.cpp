@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> block(data + 1, data + size);
     block.resize(kParameterBlockSize, 0);
     fuzzing::PluginRun run;
-    vkhost::HostImage image = fuzzing::smallPicture(7, 3, 3 + data[0] % 2);
+    vkhost::HostImage image = velokrom::testing::greenScreen(7, 3, 3 + data[0] % 2);
     run.options.layered = (data[0] & 2) != 0;
     run.repeat(block, image);
     return 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fake_platform.h"
+#include "host_images.h"
 #include "plugin/plugin_entry.h"
 #include "tools/vkhost/emulated_host.h"
 #include "tools/vkhost/scripted_dialogs.h"
@@ -14,10 +15,8 @@ namespace velokrom::fuzzing {
 
 extern const char* const kBackgroundPath;
 
-// A small green-screen picture: a red square on a green backing, further planes patterned.
-vkhost::HostImage smallPicture(int32_t width, int32_t height, int32_t planes);
-
-// A block as an earlier run leaves it: a key made on the backing of smallPicture, the given
+// A block as an earlier run leaves it: a key made on the backing of the shared green-screen
+// picture (tests/support/host_images.h), the given
 // background source, blend mode and alpha choice.
 std::vector<uint8_t> savedStateBlock(int32_t backgroundSource, int32_t blendMode, bool writeMatte);
 
