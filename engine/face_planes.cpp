@@ -7,8 +7,7 @@ FacePlaneTable& facePlaneTable() {
     return table;
 }
 
-void rebuildFacePlanes() {
-    const KeyModel& m = liveKeyModel();
+void buildFacePlanes(const KeyModel& m, FacePlaneTable& table) {
     const KeySurface* source[3] = {&m.innerSurface, &m.middleSurface, &m.outerSurface};
     if (m.surfaceOptions & kHardCutOption) {
         source[kInner] = source[kOuter] = &m.middleSurface;
@@ -16,7 +15,6 @@ void rebuildFacePlanes() {
         source[kOuter] = &m.middleSurface;
     }
     const double cx = m.keyCenter[0], cy = m.keyCenter[1], cz = m.keyCenter[2];
-    FacePlaneTable& table = facePlaneTable();
     for (int f = 0; f < kFaceCount; ++f) {
         const auto& v = faceVertices(f);
         for (int s = 0; s < 3; ++s) {

@@ -20,7 +20,10 @@ struct FacePlaneTable {
 // The process-wide table, valid right after rebuildFacePlanes.
 FacePlaneTable& facePlaneTable();
 
-// Rebuilds the table from the live key, honouring the surfaceOptions bits 7 and 8.
-void rebuildFacePlanes();
+// Fills table from model, honouring the surfaceOptions bits 7 and 8.
+void buildFacePlanes(const KeyModel& model, FacePlaneTable& table);
+
+// Rebuilds the process-wide table from the live key.
+inline void rebuildFacePlanes() { buildFacePlanes(liveKeyModel(), facePlaneTable()); }
 
 } // namespace velokrom
