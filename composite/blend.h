@@ -4,13 +4,17 @@
 namespace velokrom {
 
 // One composite channel: the keyed result word over the background word, weighted by alpha
-// (0 transparent .. 65535 opaque), as the exact blend scaled to 8 bits and rounded half up.
+// (0 transparent .. 65535 opaque), as the exact blend scaled to 8 bits and rounded half up:
+//   ((65535 - alpha) * background + alpha * result + 65535 * 128) / (65535 * 256), at most 255.
 // Opaque keeps the result's byte, transparent shows the background's byte, nothing loses a step.
+// The sum needs 33 bits; it is divided in two steps that stay within 32 bits on every target:
+// with each word split as 256 * high + low, the sum is 256 * m + t, and
+// floor((256 m + t) / (256 * 65535)) = floor((m + floor(t / 256)) / 65535).
 inline uint8_t compositeChannel(uint16_t alpha, uint16_t backgroundWord, uint16_t resultWord) {
-    constexpr uint64_t kScale = 65535u * 256u;  // 16776960: alpha range times the byte step
-    const uint64_t blend = static_cast<uint64_t>(65535u - alpha) * backgroundWord +
-                           static_cast<uint64_t>(alpha) * resultWord + kScale / 2;
-    const uint64_t value = blend / kScale;
+    const uint32_t weight = 65535u - alpha;
+    const uint32_t m = weight * (backgroundWord >> 8) + alpha * static_cast<uint32_t>(resultWord >> 8);
+    const uint32_t t = weight * (backgroundWord & 0xffu) + alpha * static_cast<uint32_t>(resultWord & 0xffu) + 65535u * 128u;
+    const uint32_t value = (m + (t >> 8)) / 65535u;
     return static_cast<uint8_t>(value > 255 ? 255 : value);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/color_tuning.h"
+#include "engine/color_zone_cache.h"
 #include "engine/key_history.h"
 #include "engine/sample_set.h"
 
@@ -142,11 +143,22 @@ public:
     bool keyReady = false;
     SampleSet samples{};
 
+    // ---- the row pass's speed; no byte of its results depends on these
+    // Threads that share the pass: 0 for one per processor.
+    int32_t rowPassThreads = 0;
+    // Memory the pass may keep for its colour cache from one pass to the next (at most 64 MB).
+    // Too little for the cache, or none to be had, and the pass keys every row on the calling
+    // thread with keyRow.
+    size_t rowPassCacheBytes = ColorZoneCache::kMaxBytes;
+    // Frees the colour cache; the image access calls it with the run's other buffers.
+    void releaseRowPassCache() { zoneCache_.release(); }
+
 private:
     // Restores the key from the entry a step reached and re-runs the pass; false without one.
     bool restoreAndReprocess(const HistorySnapshot* entry);
 
     KeyHistory history_;
+    ColorZoneCache zoneCache_;
     TuningTarget tuningTarget_{};
     KeyModelRecord tuningCheckpoint_{};
 };

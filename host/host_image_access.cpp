@@ -54,12 +54,26 @@ void HostImageAccess::endInteractive(bool ok) { result() = ok ? 0 : 1; }
 
 namespace {
 
+// A three-plane image is stored as the engine's rows are: one copy per row. With more planes
+// (alpha, layer masks) the first three bytes of each pixel travel.
 void copyFromHost(const PlaneBuffer& host, uint8_t* store, int32_t row, int32_t col, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) std::memcpy(store + 3 * i, host.pixel(row, col + i), 3);
+    if (count <= 0) return;
+    if (host.columnBytes == 3) {
+        std::memcpy(store, host.pixel(row, col), 3 * static_cast<size_t>(count));
+        return;
+    }
+    const uint8_t* from = host.pixel(row, col);
+    for (int32_t i = 0; i < count; ++i, from += host.columnBytes) std::memcpy(store + 3 * i, from, 3);
 }
 
 void copyToHost(const PlaneBuffer& host, const uint8_t* source, int32_t row, int32_t col, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) std::memcpy(host.pixel(row, col + i), source + 3 * i, 3);
+    if (count <= 0) return;
+    if (host.columnBytes == 3) {
+        std::memcpy(host.pixel(row, col), source, 3 * static_cast<size_t>(count));
+        return;
+    }
+    uint8_t* to = host.pixel(row, col);
+    for (int32_t i = 0; i < count; ++i, to += host.columnBytes) std::memcpy(to, source + 3 * i, 3);
 }
 
 } // namespace

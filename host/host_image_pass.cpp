@@ -136,6 +136,7 @@ void HostImageAccess::freeImageBuffers() {
     releaseArray(workRow8_);
     releaseArray(foregroundStore_);
     releaseArray(outputStore_);
+    releaseRowPassCache();
 }
 
 void HostImageAccess::freeMatteBuffers() {

@@ -26,6 +26,24 @@ TEST(CompositeChannel, RoundsHalfUpAndClampsTheTopOfTheWordRange) {
     EXPECT_EQ(compositeChannel(65535, 0, 0xfe7f), 254);
 }
 
+TEST(CompositeChannel, EqualsTheBlendInWideArithmetic) {
+    // Every alpha and background byte against result words of every low byte and a spread of
+    // high bytes, plus arbitrary background words: the 32-bit form is the 64-bit division.
+    auto wide = [](uint32_t alpha, uint32_t background, uint32_t result) {
+        const uint64_t sum = uint64_t{65535u - alpha} * background + uint64_t{alpha} * result + 65535u * 128u;
+        const uint64_t value = sum / (65535u * 256u);
+        return value > 255 ? 255 : value;
+    };
+    const uint32_t results[] = {0, 1, 0x7f, 0x80, 0xff, 0x100, 0x1234, 0x7fff, 0x8000, 0xabcd, 0xfe80, 0xff00, 0xffff};
+    for (uint32_t alpha = 0; alpha < 65536; ++alpha)
+        for (uint32_t back = 0; back < 256; back += 3)
+            for (uint32_t result : results) {
+                const uint32_t background = back << 8 | (alpha * 7 + result) % 256;
+                ASSERT_EQ(compositeChannel(uint16_t(alpha), uint16_t(background), uint16_t(result)), wide(alpha, background, result))
+                    << alpha << " " << background << " " << result;
+            }
+}
+
 TEST(MatteByte, IsTheHighByteOfAlpha) {
     EXPECT_EQ(matteByte(65535), 255);
     EXPECT_EQ(matteByte(32767), 127);

@@ -57,6 +57,7 @@ protected:
 
 TEST_F(ProcessImage, EachBlendModeTakesItsOwnReference) {
     MemoryImageAccess run(source(), filled(10, 20, 250));
+    run.rowPassCacheBytes = 0;  // the pass through the work rows, whose reference row is looked at
     run.defocused = filled(250, 120, 5);
     run.solidColor[0] = 0x1234;
     run.solidColor[1] = 0xfedc;
@@ -146,7 +147,7 @@ TEST_F(ProcessImage, ReportsEveryRowAndRecordsOneHistoryStep) {
         calls.emplace_back(done, total);
         return true;
     };
-    run.allocationsLeft = 0;  // the pass works in its fixed rows: no allocation at all
+    run.allocationsLeft = 0;  // the pass takes nothing from allocate()
     ASSERT_TRUE(run.processImage(true, true));
     EXPECT_EQ(calls, (std::vector<std::pair<int32_t, int32_t>>{{0, 2}, {1, 2}, {0, 0}}));
     EXPECT_EQ(run.history().count(), 1);
