@@ -1,5 +1,5 @@
-// Figures for the row pass: processImage in each blend mode and the defocused background, in
-// megapixels per second, on a 6000 x 4000 green-screen image.
+// Figures for the defocused background, in megapixels per second, on a 6000 x 4000 green-screen
+// image (processImage has its own program, row_pass_figures, that the Windows builds run too).
 //   composite_bench [benchmark flags] [FOREGROUND BACKGROUND KEY.vkp]
 // Without files the bundled sample is drawn at 6000 x 4000 and keyed on its backing.
 #include <benchmark/benchmark.h>
@@ -38,15 +38,6 @@ void reportMegapixels(benchmark::State& state) {
     state.counters["MP/s"] = benchmark::Counter(pixels / 1e6 * static_cast<double>(state.iterations()),
                                                 benchmark::Counter::kIsRate);
 }
-
-void processImage(benchmark::State& state) {
-    engine->blendMode = static_cast<int32_t>(state.range(0));
-    if (engine->blendMode == kBlendDefocused) engine->buildDefocusedBackground();
-    for (auto _ : state) benchmark::DoNotOptimize(engine->processImage(false, false));
-    reportMegapixels(state);
-}
-BENCHMARK(processImage)->ArgName("blend")->Arg(kBlendDirect)->Arg(kBlendDefocused)->Arg(kBlendSolidColor)
-    ->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void buildDefocusedBackground(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(engine->buildDefocusedBackground());

@@ -165,21 +165,29 @@ void renderFrame(const RenderRequest& request, const FrameFiles& files, RgbRowRe
         background.emplace(files.background, "background", request.maxPixels);
         requireSameSize(files, background->size(), size);
     }
-    PendingImage composite(files.out, size, request.alpha ? 4 : 3);
+    const int compositeChannels = request.alpha ? 4 : 3;
+    const size_t width = static_cast<size_t>(size.width);
+    PendingImage composite(files.out, size, compositeChannels);
     std::optional<PendingImage> matte;
     if (!files.matte.empty()) matte.emplace(files.matte, size, 1);
+    // The outputs are encoded on threads of their own while the pass reads and keys.
+    RowWriterThread compositeRows(composite, width * static_cast<size_t>(compositeChannels));
+    std::optional<RowWriterThread> matteRows;
+    if (matte) matteRows.emplace(*matte, width);
 
     RowStreams streams;
     streams.foreground = &foreground;
     streams.background = background ? &*background : nullptr;
     streams.defocused = defocused;
-    streams.composite = &composite;
+    streams.composite = &compositeRows;
     streams.alpha = request.alpha;
-    streams.matte = matte ? &*matte : nullptr;
+    streams.matte = matteRows ? &*matteRows : nullptr;
     StreamingImageAccess engine(size, streams);
     engine.blendMode = request.blendMode;
     std::copy(request.solidColor, request.solidColor + 4, engine.solidColor);
     engine.processImage(false, false);
+    compositeRows.finish();
+    if (matteRows) matteRows->finish();
     composite.commit();
     if (matte) matte->commit();
 }

@@ -4,6 +4,7 @@
 
 #include "composite/owned_work_rows.h"
 #include "image_io/image_file.h"
+#include "row_writer_thread.h"
 
 namespace velokrom::cli {
 
@@ -14,9 +15,9 @@ struct RowStreams {
     RgbRowReader* background = nullptr;
     // Filled by buildDefocusedBackground, read by the Defocused blend.
     RgbImage* defocused = nullptr;
-    PendingImage* composite = nullptr;  // RGB, or RGBA with the matte as alpha
+    RowWriterThread* composite = nullptr;  // RGB, or RGBA with the matte as alpha
     bool alpha = false;
-    PendingImage* matte = nullptr;
+    RowWriterThread* matte = nullptr;
 };
 
 // The engine over image files, for 'render': each source and background row is read from its
