@@ -18,6 +18,22 @@ inline uint8_t compositeChannel(uint16_t alpha, uint16_t backgroundWord, uint16_
     return static_cast<uint8_t>(value > 255 ? 255 : value);
 }
 
+// One channel of a keyed pixel whose alpha and result word are known before its background:
+// over the background byte v (the word v << 8) it composites to (weight * v + offset) / 65535,
+// compositeChannel's value with the low byte of the background word 0.
+struct FixedOver {
+    uint32_t weight;
+    uint32_t offset;
+};
+inline FixedOver fixedOver(uint16_t alpha, uint16_t resultWord) {
+    const uint32_t a = alpha;
+    return {65535u - a, a * (resultWord >> 8u) + ((a * (resultWord & 0xffu) + 65535u * 128u) >> 8)};
+}
+inline uint8_t compositeOver(uint32_t weight, uint32_t offset, uint8_t background) {
+    const uint32_t value = (weight * background + offset) / 65535u;
+    return static_cast<uint8_t>(value > 255 ? 255 : value);
+}
+
 // The matte byte of an alpha word.
 inline uint8_t matteByte(uint16_t alpha) { return static_cast<uint8_t>(alpha >> 8); }
 

@@ -28,11 +28,14 @@ void keyCompositeRow(ColorZoneCache::Lane lane, const MatteKey& key, const Keyed
             // Alpha 65535 with the result word v << 8 composites to v exactly.
             out[red] = f[red], out[green] = f[green], out[blue] = f[blue];
             matteValue = 255;
+        } else if (color.zone.insideMiddle) {
+            out[red] = compositeOver(color.weight, color.offset[0], b[red]);
+            out[green] = compositeOver(color.weight, color.offset[1], b[green]);
+            out[blue] = compositeOver(color.weight, color.offset[2], b[blue]);
+            matteValue = color.matte;
         } else {
-            const Pixel16 result =
-                color.zone.insideMiddle
-                    ? color.result
-                    : key.rampResult(widened(f), reference ? widened(reference + 3 * x) : solid, color.zone);
+            // Opaque, blended towards the reference.
+            const Pixel16 result = key.rampResult(widened(f), reference ? widened(reference + 3 * x) : solid, color.zone);
             out[red] = compositeChannel(result.fourth, static_cast<uint16_t>(b[red] << 8), result.red);
             out[green] = compositeChannel(result.fourth, static_cast<uint16_t>(b[green] << 8), result.green);
             out[blue] = compositeChannel(result.fourth, static_cast<uint16_t>(b[blue] << 8), result.blue);

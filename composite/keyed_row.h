@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "engine/color_zone_cache.h"
+#include "color_zone_cache.h"
 #include "pixel_rows.h"
 
 namespace velokrom {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "engine/color_tuning.h"
-#include "engine/color_zone_cache.h"
+#include "composite/color_zone_cache.h"
 #include "engine/key_history.h"
 #include "engine/sample_set.h"
 

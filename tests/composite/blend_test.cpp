@@ -36,12 +36,23 @@ TEST(CompositeChannel, EqualsTheBlendInWideArithmetic) {
     };
     const uint32_t results[] = {0, 1, 0x7f, 0x80, 0xff, 0x100, 0x1234, 0x7fff, 0x8000, 0xabcd, 0xfe80, 0xff00, 0xffff};
     for (uint32_t alpha = 0; alpha < 65536; ++alpha)
-        for (uint32_t back = 0; back < 256; back += 3)
+        for (uint32_t back = 0; back < 256; back += 17)
             for (uint32_t result : results) {
                 const uint32_t background = back << 8 | (alpha * 7 + result) % 256;
                 ASSERT_EQ(compositeChannel(uint16_t(alpha), uint16_t(background), uint16_t(result)), wide(alpha, background, result))
                     << alpha << " " << background << " " << result;
             }
+}
+
+TEST(CompositeOver, IsCompositeChannelOverEveryBackgroundByte) {
+    const uint16_t results[] = {0, 1, 0x7f, 0x80, 0xff, 0x100, 0x1234, 0x7fff, 0x8000, 0xabcd, 0xfe80, 0xff00, 0xffff};
+    for (uint32_t alpha = 0; alpha < 65536; ++alpha)
+        for (uint16_t result : results) {
+            const FixedOver over = fixedOver(uint16_t(alpha), result);
+            for (uint32_t v = 0; v < 256; v += 17)
+                ASSERT_EQ(compositeOver(over.weight, over.offset, uint8_t(v)), compositeChannel(uint16_t(alpha), uint16_t(v << 8), result))
+                    << alpha << " " << result << " " << v;
+        }
 }
 
 TEST(MatteByte, IsTheHighByteOfAlpha) {

@@ -2,16 +2,18 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "face_planes.h"
-#include "matte_evaluation.h"
+#include "engine/face_planes.h"
+#include "engine/matte_evaluation.h"
 
 namespace velokrom {
 
-// A colour's zone and, where it does not depend on the reference (every zone but a ramp colour
-// outside the middle surface), its keyed pixel.
+// A colour's zone and, inside the middle surface, its composite and matte, which do not depend
+// on the reference: each channel over a background byte v is (weight * v + offset) / 65535.
 struct KeyedColor {
     ColorZone zone;
-    Pixel16 result;
+    uint32_t weight;
+    uint32_t offset[3];
+    uint8_t matte;
 };
 
 // The zones of 8-bit source colours (each channel v << 8) under one key, kept for the row pass:
@@ -25,10 +27,12 @@ struct KeyedColor {
 class ColorZoneCache {
     struct RampEntry {
         uint32_t tag;  // colour index | generation << 24; 0 is empty
-        uint32_t insideMiddle;
         float tOuter;
         float fraction;
-        Pixel16 result;  // inside the middle surface
+        uint32_t weight;  // inside the middle surface: as in KeyedColor
+        uint32_t offset[3];
+        uint8_t insideMiddle;
+        uint8_t matte;
     };
 
 public:
@@ -53,13 +57,14 @@ public:
         KeyedColor color(uint32_t r, uint32_t g, uint32_t b, const MatteKey& key) {
             const uint32_t index = spread_[0][r] | spread_[1][g] | spread_[2][b];
             const uint32_t code = __atomic_load_n(kinds_ + index, __ATOMIC_RELAXED);
-            if (code == (codes_ & 0xff)) return {{ColorZone::kTransparent, false, 0.0f, 0.0f}, {0, 0, 0, 0}};
-            if (code == (codes_ >> 8 & 0xff))
-                return {{ColorZone::kUnchanged, false, 0.0f, 0.0f},
-                        {static_cast<uint16_t>(r << 8), static_cast<uint16_t>(g << 8), static_cast<uint16_t>(b << 8), 65535}};
+            if (code == (codes_ & 0xff)) return {{ColorZone::kTransparent, false, 0.0f, 0.0f}, 0, {0, 0, 0}, 0};
+            if (code == (codes_ >> 8 & 0xff)) return {{ColorZone::kUnchanged, false, 0.0f, 0.0f}, 0, {0, 0, 0}, 0};
             RampEntry& ramp = ramps_[index & rampMask_];
             if (code == codes_ >> 16 && ramp.tag == (index | generationTag_))
-                return {{ColorZone::kRamp, ramp.insideMiddle != 0, ramp.tOuter, ramp.fraction}, ramp.result};
+                return {{ColorZone::kRamp, ramp.insideMiddle != 0, ramp.tOuter, ramp.fraction},
+                        ramp.weight,
+                        {ramp.offset[0], ramp.offset[1], ramp.offset[2]},
+                        ramp.matte};
             return evaluate(r, g, b, kinds_ + index, codes_, ramp, index | generationTag_, key);
         }
 

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "blend.h"
+
 namespace velokrom {
 namespace {
 
@@ -84,19 +86,29 @@ KeyedColor ColorZoneCache::Lane::evaluate(uint32_t r, uint32_t g, uint32_t b, ui
                                           RampEntry& ramp, uint32_t tag, const MatteKey& key) {
     const Pixel16 source{static_cast<uint16_t>(r << 8), static_cast<uint16_t>(g << 8), static_cast<uint16_t>(b << 8), 0};
     const ColorZone zone = key.zoneOf(source);
-    // Inside the middle surface the reference is not read; outside it no result is kept.
-    Pixel16 result{0, 0, 0, 0};
-    if (zone.kind == ColorZone::kUnchanged) result = {source.red, source.green, source.blue, 65535};
-    if (zone.kind == ColorZone::kRamp && zone.insideMiddle) result = key.rampResult(source, source, zone);
+    KeyedColor color{zone, 0, {0, 0, 0}, 0};
+    if (zone.kind == ColorZone::kRamp && zone.insideMiddle) {
+        // Inside the middle surface the reference is not read.
+        const Pixel16 result = key.rampResult(source, source, zone);
+        const uint16_t words[3] = {result.red, result.green, result.blue};
+        for (int c = 0; c < 3; ++c) {
+            const FixedOver over = fixedOver(result.fourth, words[c]);
+            color.weight = over.weight;
+            color.offset[c] = over.offset;
+        }
+        color.matte = matteByte(result.fourth);
+    }
     __atomic_store_n(kind, static_cast<uint8_t>(codes >> (8 * zone.kind)), __ATOMIC_RELAXED);
     if (zone.kind == ColorZone::kRamp) {
         ramp.tag = tag;
-        ramp.insideMiddle = zone.insideMiddle ? 1 : 0;
+        ramp.insideMiddle = zone.insideMiddle;
         ramp.tOuter = zone.tOuter;
         ramp.fraction = zone.fraction;
-        ramp.result = result;
+        ramp.weight = color.weight;
+        std::memcpy(ramp.offset, color.offset, sizeof ramp.offset);
+        ramp.matte = color.matte;
     }
-    return {zone, result};
+    return color;
 }
 
 } // namespace velokrom
