@@ -139,9 +139,10 @@ private:
     size_t backgroundAt_ = 0, referenceAt_ = 0, compositeAt_ = 0, matteAt_ = 0, slotBytes_ = 0;
 };
 
+// One thread per processor unless told otherwise, each with its own lane of the colour cache.
 int32_t passThreads(int32_t wanted) {
     if (wanted <= 0) wanted = static_cast<int32_t>(std::thread::hardware_concurrency());
-    return std::clamp(wanted, 1, 16);
+    return std::clamp(wanted, 1, ColorZoneCache::kMaxLanes);
 }
 
 } // namespace
