@@ -82,33 +82,28 @@ ColorZoneCache::Lane::Lane(const ColorZoneCache& cache, int32_t lane)
       generationTag_(cache.generation_ << 24),
       codes_(uint32_t{cache.codes_[0]} | uint32_t{cache.codes_[1]} << 8 | uint32_t{cache.codes_[2]} << 16) {}
 
-KeyedColor ColorZoneCache::Lane::evaluate(uint32_t r, uint32_t g, uint32_t b, uint8_t* kind, uint32_t codes,
-                                          RampEntry& ramp, uint32_t tag, const MatteKey& key) {
+ColorZone::Kind ColorZoneCache::Lane::evaluate(uint32_t r, uint32_t g, uint32_t b, uint8_t* kind, uint32_t codes,
+                                               RampEntry& entry, uint32_t tag, const MatteKey& key) {
     const Pixel16 source{static_cast<uint16_t>(r << 8), static_cast<uint16_t>(g << 8), static_cast<uint16_t>(b << 8), 0};
     const ColorZone zone = key.zoneOf(source);
-    KeyedColor color{zone, 0, {0, 0, 0}, 0};
-    if (zone.kind == ColorZone::kRamp && zone.insideMiddle) {
-        // Inside the middle surface the reference is not read.
-        const Pixel16 result = key.rampResult(source, source, zone);
-        const uint16_t words[3] = {result.red, result.green, result.blue};
-        for (int c = 0; c < 3; ++c) {
-            const FixedOver over = fixedOver(result.fourth, words[c]);
-            color.weight = over.weight;
-            color.offset[c] = over.offset;
+    if (zone.kind == ColorZone::kRamp) {
+        RampColor& ramp = entry.color;
+        ramp = {zone.tOuter, zone.fraction, 0, {0, 0, 0}, zone.insideMiddle, 0};
+        if (zone.insideMiddle) {
+            // Inside the middle surface the reference is not read.
+            const Pixel16 result = key.rampResult(source, source, zone);
+            const uint16_t words[3] = {result.red, result.green, result.blue};
+            for (int c = 0; c < 3; ++c) {
+                const FixedOver over = fixedOver(result.fourth, words[c]);
+                ramp.weight = over.weight;
+                ramp.offset[c] = over.offset;
+            }
+            ramp.matte = matteByte(result.fourth);
         }
-        color.matte = matteByte(result.fourth);
+        entry.tag = tag;
     }
     __atomic_store_n(kind, static_cast<uint8_t>(codes >> (8 * zone.kind)), __ATOMIC_RELAXED);
-    if (zone.kind == ColorZone::kRamp) {
-        ramp.tag = tag;
-        ramp.insideMiddle = zone.insideMiddle;
-        ramp.tOuter = zone.tOuter;
-        ramp.fraction = zone.fraction;
-        ramp.weight = color.weight;
-        std::memcpy(ramp.offset, color.offset, sizeof ramp.offset);
-        ramp.matte = color.matte;
-    }
-    return color;
+    return zone.kind;
 }
 
 } // namespace velokrom

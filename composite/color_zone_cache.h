@@ -7,13 +7,17 @@
 
 namespace velokrom {
 
-// A colour's zone and, inside the middle surface, its composite and matte, which do not depend
-// on the reference: each channel over a background byte v is (weight * v + offset) / 65535.
-struct KeyedColor {
-    ColorZone zone;
+// A ramp colour (between the inner and the outer surface) as the row pass keeps it: its zone
+// and, inside the middle surface, its composite and matte, which do not depend on the
+// reference: each channel over a background byte v composites to (weight * v + offset) / 65535.
+struct RampColor {
+    float tOuter;
+    float fraction;
     uint32_t weight;
     uint32_t offset[3];
+    uint8_t insideMiddle;
     uint8_t matte;
+    ColorZone zone() const { return {ColorZone::kRamp, insideMiddle != 0, tOuter, fraction}; }
 };
 
 // The zones of 8-bit source colours (each channel v << 8) under one key, kept for the row pass:
@@ -27,12 +31,7 @@ struct KeyedColor {
 class ColorZoneCache {
     struct RampEntry {
         uint32_t tag;  // colour index | generation << 24; 0 is empty
-        float tOuter;
-        float fraction;
-        uint32_t weight;  // inside the middle surface: as in KeyedColor
-        uint32_t offset[3];
-        uint8_t insideMiddle;
-        uint8_t matte;
+        RampColor color;
     };
 
 public:
@@ -53,27 +52,25 @@ public:
     // One thread's view of a prepared cache: plain values that the thread keeps in registers.
     class Lane {
     public:
-        // The colour with channel bytes r, g, b, evaluated with key (the cache's key()).
-        KeyedColor color(uint32_t r, uint32_t g, uint32_t b, const MatteKey& key) {
+        // The kind of the colour with channel bytes r, g, b, evaluated with key (the cache's
+        // key()); for a ramp colour ramp points at what the lane keeps of it, until its next call.
+        ColorZone::Kind kindOf(uint32_t r, uint32_t g, uint32_t b, const MatteKey& key, const RampColor*& ramp) {
             const uint32_t index = spread_[0][r] | spread_[1][g] | spread_[2][b];
             const uint32_t code = __atomic_load_n(kinds_ + index, __ATOMIC_RELAXED);
-            if (code == (codes_ & 0xff)) return {{ColorZone::kTransparent, false, 0.0f, 0.0f}, 0, {0, 0, 0}, 0};
-            if (code == (codes_ >> 8 & 0xff)) return {{ColorZone::kUnchanged, false, 0.0f, 0.0f}, 0, {0, 0, 0}, 0};
-            RampEntry& ramp = ramps_[index & rampMask_];
-            if (code == codes_ >> 16 && ramp.tag == (index | generationTag_))
-                return {{ColorZone::kRamp, ramp.insideMiddle != 0, ramp.tOuter, ramp.fraction},
-                        ramp.weight,
-                        {ramp.offset[0], ramp.offset[1], ramp.offset[2]},
-                        ramp.matte};
-            return evaluate(r, g, b, kinds_ + index, codes_, ramp, index | generationTag_, key);
+            if (code == (codes_ & 0xff)) return ColorZone::kTransparent;
+            if (code == (codes_ >> 8 & 0xff)) return ColorZone::kUnchanged;
+            RampEntry& entry = ramps_[index & rampMask_];
+            ramp = &entry.color;
+            if (code == codes_ >> 16 && entry.tag == (index | generationTag_)) return ColorZone::kRamp;
+            return evaluate(r, g, b, kinds_ + index, codes_, entry, index | generationTag_, key);
         }
 
     private:
         friend class ColorZoneCache;
         Lane(const ColorZoneCache& cache, int32_t lane);
         // Takes values only, so that the lane itself never leaves the thread's registers.
-        static KeyedColor evaluate(uint32_t r, uint32_t g, uint32_t b, uint8_t* kind, uint32_t codes,
-                                   RampEntry& ramp, uint32_t tag, const MatteKey& key);
+        static ColorZone::Kind evaluate(uint32_t r, uint32_t g, uint32_t b, uint8_t* kind, uint32_t codes,
+                                        RampEntry& entry, uint32_t tag, const MatteKey& key);
 
         const uint32_t (*spread_)[256];
         uint8_t* kinds_;
