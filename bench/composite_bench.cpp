@@ -28,8 +28,8 @@ void prepare(int argc, char** argv) {
     GreenScreenSample sample = makeGreenScreenSample(6000, 4000);
     engine = std::make_unique<MemoryImageAccess>(std::move(sample.foreground), std::move(sample.background));
     engine->keyOperation = kAutoSetup;
-    engine->sampleDrag(0, 100, 100);
-    for (int i = 1; i < 1000; ++i) engine->sampleDrag(1, 100 + i % 40, 100 + i / 40);
+    engine->sampleDrag(DragPhase::Begin, 100, 100);
+    for (int i = 1; i < 1000; ++i) engine->sampleDrag(DragPhase::Continue, 100 + i % 40, 100 + i / 40);
     engine->applyKeyOperation();
 }
 

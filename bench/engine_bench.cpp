@@ -35,8 +35,8 @@ RgbImage greenScene() {
 // One drag over count pixels of a row, as the display window makes it.
 void dragAlong(MemoryImageAccess& engine, int32_t operation, int y, int x0, int count) {
     engine.keyOperation = operation;
-    engine.sampleDrag(0, x0, y);
-    for (int i = 1; i < count; ++i) engine.sampleDrag(1, x0 + i, y);
+    engine.sampleDrag(DragPhase::Begin, x0, y);
+    for (int i = 1; i < count; ++i) engine.sampleDrag(DragPhase::Continue, x0 + i, y);
     engine.applyKeyOperation();
 }
 

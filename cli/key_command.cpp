@@ -84,10 +84,7 @@ KeyRequest parse(Arguments& args) {
 // it, and releasing the button applies the operation.
 void drag(MemoryImageAccess& engine, const Drag& d) {
     engine.keyOperation = d.operation;
-    const std::vector<Point> points = d.points.expand(kDragCapacity);
-    engine.sampleDrag(0, points.front().x, points.front().y);
-    for (size_t i = 1; i < points.size(); ++i) engine.sampleDrag(1, points[i].x, points[i].y);
-    engine.sampleDrag(2, points.back().x, points.back().y);
+    replayDrag(engine, d.points.expand(kDragCapacity));
     if (d.operation != kTuneColors) return;
     const std::array<int32_t, 3> sliders = d.sliders.value_or(std::array<int32_t, 3>{0, 0, 0});
     engine.beginTuning();

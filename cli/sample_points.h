@@ -3,13 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "composite/sample_drag.h"
+
 namespace velokrom::cli {
 
-struct Point {
-    int32_t x;
-    int32_t y;
-    bool operator==(const Point& other) const { return x == other.x && y == other.y; }
-};
+using Point = DragPoint;
 
 // The pixels of one drag, as written on the command line: a list "x,y;x,y;..." or an inclusive
 // rectangle "x0,y0:x1,y1" taken row by row, left to right, top to bottom.

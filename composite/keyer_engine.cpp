@@ -24,8 +24,8 @@ void KeyerEngine::endInteractive(bool) {}
 
 // ---- sample drags
 
-void KeyerEngine::sampleDrag(int32_t phase, int32_t x, int32_t y) {
-    if (phase == 2) {
+void KeyerEngine::sampleDrag(DragPhase phase, int32_t x, int32_t y) {
+    if (phase == DragPhase::End) {
         // A drag that recorded nothing (its first pixel lay off the image) changes nothing.
         if (samples.sampleCount < 1) return;
         if (keyOperation == kTuneColors) {
@@ -35,8 +35,8 @@ void KeyerEngine::sampleDrag(int32_t phase, int32_t x, int32_t y) {
         if (applyKeyOperation()) processImage(true, true);
         return;
     }
-    if (phase == 0) samples.sampleCount = 0;
-    else if (phase != 1) return;
+    if (phase == DragPhase::Begin) samples.sampleCount = 0;
+    else if (phase != DragPhase::Continue) return;
     if (samples.sampleCount >= kSampleCapacity) return;
     if (x < 0 || y < 0 || x >= imageWidth || y >= imageHeight) return;
 

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "composite/sample_drag.h"
 #include "engine/color_tuning.h"
 #include "composite/color_zone_cache.h"
 #include "engine/key_history.h"
@@ -12,6 +13,8 @@ namespace velokrom {
 enum KeyOperation : int32_t { kAutoSetup = 0, kSelectBackground = 1, kSelectForeground = 2, kTuneColors = 3 };
 enum BlendMode : int32_t { kBlendDirect = 0, kBlendDefocused = 1, kBlendSolidColor = 2 };
 enum ViewMode : int32_t { kViewComposite = 0, kViewMatte = 1, kViewFront = 2, kViewBack = 3 };
+// What the composite lies over: the saved background image or neutral grey.
+enum BackgroundSource : int32_t { kBackgroundSaved = 0, kBackgroundNeutralGray = 1 };
 
 // Inclusive rectangle (top, left, bottom, right) used by the display's paint path.
 struct DisplayRect {
@@ -95,8 +98,8 @@ public:
     virtual ~KeyerEngine();
 
     // ---- key operations
-    // One pointer event of a sample drag: phase 0 begins, 1 extends, 2 ends and applies.
-    void sampleDrag(int32_t phase, int32_t x, int32_t y);
+    // One pointer event of a sample drag: the end applies the key operation to its samples.
+    void sampleDrag(DragPhase phase, int32_t x, int32_t y);
     // Applies keyOperation to the SampleSet (sampleCount >= 1). False when Auto Setup could not
     // get its sample block (the key is then left as it was).
     bool applyKeyOperation();
@@ -135,7 +138,7 @@ public:
     int32_t viewMode = kViewComposite;
     int32_t blendMode = kBlendDefocused;
     uint16_t solidColor[4] = {32767, 32767, 32767, 65535};
-    int32_t backgroundSource = 0;
+    BackgroundSource backgroundSource = kBackgroundSaved;
     bool writeMatteToAlpha = false;
     bool hasAlphaPlane = false;
     double zoomFactor = 1.0;

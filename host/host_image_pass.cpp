@@ -94,7 +94,7 @@ void HostImageAccess::restoreSettings() {
     if (!block.startDialogPending()) {
         restoreLiveKey(block.keyModel());
         // Only the two sources exist; anything else would leave the background undefined.
-        backgroundSource = block.backgroundSource() == 0 ? 0 : 1;
+        backgroundSource = block.backgroundSource() == kBackgroundSaved ? kBackgroundSaved : kBackgroundNeutralGray;
     }
     blendMode = block.blendMode();
     block.solidColor(solidColor);
@@ -111,15 +111,15 @@ bool HostImageAccess::allocateImageBuffers() {
     if (!(workRow8_ = allocateArray<uint8_t>(width * 3))) return false;
     if (!(foregroundStore_ = allocateArray<uint8_t>(width * 3))) return false;
     if (!(outputStore_ = allocateArray<uint8_t>(width * 3))) return false;
-    if (backgroundSource == 0 && !loadBackground()) {
+    if (backgroundSource == kBackgroundSaved && !loadBackground()) {
         showMessage(kMessageLoadFailed);
-        backgroundSource = 1;
+        backgroundSource = kBackgroundNeutralGray;
     }
-    if (backgroundSource == 1) {
+    if (backgroundSource == kBackgroundNeutralGray) {
         std::memset(backgroundImage_, 127, pixels * 3);
         std::memset(defocusedImage_, 127, pixels * 3);
     }
-    if (blendMode == kBlendDefocused && backgroundSource != 1 && !buildDefocusedBackground()) return false;
+    if (blendMode == kBlendDefocused && backgroundSource != kBackgroundNeutralGray && !buildDefocusedBackground()) return false;
     return true;
 }
 

@@ -75,8 +75,8 @@ void FilterPlugin::runStartChoice() {
             showMessage(kMessageSaveFailed);
         result() = 1;  // the host leaves the image as it was
         return;
-    case kOverSavedBackground: backgroundSource = 0; break;
-    case kOverNeutralGray: backgroundSource = 1; break;
+    case kOverSavedBackground: backgroundSource = kBackgroundSaved; break;
+    case kOverNeutralGray: backgroundSource = kBackgroundNeutralGray; break;
     default: result() = 1; return;
     }
     if (prepareRun()) runInteractive();

@@ -9,11 +9,9 @@ using KeyCommand = CliTest;
 std::vector<uint8_t> bytesOf(const std::string& file) { return testing::ScratchFolder::readBytes(file); }
 
 // The drags a person would make in the window, driven on the engine directly.
-void dragInWindow(MemoryImageAccess& engine, int32_t operation, const std::vector<std::pair<int, int>>& pixels) {
+void dragInWindow(MemoryImageAccess& engine, int32_t operation, const std::vector<DragPoint>& pixels) {
     engine.keyOperation = operation;
-    engine.sampleDrag(0, pixels.front().first, pixels.front().second);
-    for (size_t i = 1; i < pixels.size(); ++i) engine.sampleDrag(1, pixels[i].first, pixels[i].second);
-    engine.sampleDrag(2, pixels.back().first, pixels.back().second);
+    replayDrag(engine, pixels);
 }
 
 TEST_F(KeyCommand, SavesTheKeyThatTheSameDragsInTheWindowMake) {

@@ -22,14 +22,9 @@ protected:
         engine->blendMode = kBlendDirect;
     }
 
-    void drag(int32_t operation, std::initializer_list<std::pair<int, int>> points) {
+    void drag(int32_t operation, const std::vector<DragPoint>& points) {
         engine->keyOperation = operation;
-        int phase = 0;
-        for (const auto& [x, y] : points) {
-            engine->sampleDrag(phase, x, y);
-            phase = 1;
-        }
-        engine->sampleDrag(2, 0, 0);
+        replayDrag(*engine, points);
     }
 
     std::unique_ptr<MemoryImageAccess> engine;

@@ -21,26 +21,26 @@ void expectNested() {
 
 TEST_F(KeyOperations, DragRecordsSixteenBitSamples) {
     engine->keyOperation = kSelectBackground;
-    engine->sampleDrag(0, 2, 1);
-    engine->sampleDrag(1, 7, 3);
-    engine->sampleDrag(1, 7, 3);  // the same pixel again counts again
-    engine->sampleDrag(1, 99, 0);  // off the image: ignored
+    engine->sampleDrag(DragPhase::Begin, 2, 1);
+    engine->sampleDrag(DragPhase::Continue, 7, 3);
+    engine->sampleDrag(DragPhase::Continue, 7, 3);  // the same pixel again counts again
+    engine->sampleDrag(DragPhase::Continue, 99, 0);  // off the image: ignored
     EXPECT_EQ(engine->samples.sampleCount, 3);
     const KeySample& s = engine->samples.foregroundSamples[1];
     EXPECT_EQ(s.red, 220 << 8);
     EXPECT_EQ(s.green, 40 << 8);
     EXPECT_EQ(s.blue, 53 << 8);
     EXPECT_EQ(s.fourth, 0);
-    engine->sampleDrag(7, 0, 0);  // unknown phase
+    engine->sampleDrag(static_cast<DragPhase>(7), 0, 0);  // unknown phase
     EXPECT_EQ(engine->samples.sampleCount, 3);
 }
 
 TEST_F(KeyOperations, DragKeepsItsFirstThousandPixels) {
     engine->keyOperation = kSelectBackground;
-    engine->sampleDrag(0, 0, 0);
-    for (int i = 1; i < 1000; ++i) engine->sampleDrag(1, 0, 0);
+    engine->sampleDrag(DragPhase::Begin, 0, 0);
+    for (int i = 1; i < 1000; ++i) engine->sampleDrag(DragPhase::Continue, 0, 0);
     const KeySample last = engine->samples.foregroundSamples[999];
-    engine->sampleDrag(1, 7, 0);
+    engine->sampleDrag(DragPhase::Continue, 7, 0);
     EXPECT_EQ(engine->samples.sampleCount, 1000);
     EXPECT_EQ(engine->samples.foregroundSamples[999].red, last.red);
 }

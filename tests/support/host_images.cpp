@@ -45,9 +45,9 @@ KeyModelRecord backingKey(const vkhost::HostImage& image) {
     clearKeyModel();
     MemoryImageAccess engine(rgbOf(image), RgbImage(image.width, image.height, 127));
     engine.keyOperation = kAutoSetup;
-    engine.sampleDrag(0, 0, 0);
-    for (int32_t x = 1; x < image.width; ++x) engine.sampleDrag(1, x, x % 3);
-    engine.sampleDrag(2, image.width - 1, 2);
+    std::vector<DragPoint> points{{0, 0}};
+    for (int32_t x = 1; x < image.width; ++x) points.push_back({x, x % 3});
+    replayDrag(engine, points);
     return saveLiveKey();
 }
 

@@ -29,14 +29,10 @@ constexpr Case kCases[] = {
 // One drag over every step-th pixel of an inclusive rectangle, row by row.
 void drag(KeyerEngine& engine, int32_t operation, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t step) {
     engine.keyOperation = operation;
-    int32_t phase = 0;
-    for (int32_t y = y0; y <= y1; y += step) {
-        for (int32_t x = x0; x <= x1; x += step) {
-            engine.sampleDrag(phase, x, y);
-            phase = 1;
-        }
-    }
-    engine.sampleDrag(2, x1, y1);
+    std::vector<DragPoint> points;
+    for (int32_t y = y0; y <= y1; y += step)
+        for (int32_t x = x0; x <= x1; x += step) points.push_back({x, y});
+    replayDrag(engine, points);
 }
 
 void writeState(FingerprintWriter& out, const std::string& step, const MemoryImageAccess& engine) {
