@@ -9,7 +9,10 @@
 #include "pipl_win32.h"
 #include "platform/string_table.h"
 #include "plugin_under_wine.h"
+#include "ui/command_ids.h"
+#include "ui/main_menu.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_strings.h"
 
 namespace velokrom::winetest {
 namespace {
@@ -45,20 +48,66 @@ TEST_F(PluginUnderWine, PropertyListNamesAnRgbFilterAndTheExportForThisArchitect
     EXPECT_EQ(GetProcAddress(library->module(), "_ENTRYPOINT"), nullptr);
 }
 
-TEST_F(PluginUnderWine, StringTableServesTheHostSidesTexts) {
-    // Every text the host side knows is in the library's table, byte for byte (escapes and
-    // joined literals survive the resource compiler), and the table holds nothing else.
-    for (UINT id = 16000; id < 16100; ++id) {
-        const wchar_t* text = nullptr;
-        const int length = LoadStringW(library->module(), id, reinterpret_cast<LPWSTR>(&text), 0);
-        const char* builtin = builtinString(static_cast<int32_t>(id));
-        if (!builtin) {
-            EXPECT_EQ(length, 0) << "string " << id << " has no text on the host side";
-            continue;
+std::string loadedString(HMODULE module, UINT id) {
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+    std::string loaded;
+    for (int i = 0; i < length; ++i) loaded += static_cast<char>(text[i]);
+    return loaded;
+}
+
+TEST_F(PluginUnderWine, StringTableServesTheHostSidesAndTheWindowsTexts) {
+    // Every text the host side and the main window know is in the library's table, byte for byte
+    // (escapes and joined literals survive the resource compiler), and the table holds nothing else.
+    for (UINT first : {16000u, 40000u}) {
+        for (UINT id = first; id < first + 3100; ++id) {
+            const char* known = builtinString(static_cast<int32_t>(id));
+            if (!known) known = uiString(static_cast<int32_t>(id));
+            const std::string loaded = loadedString(library->module(), id);
+            EXPECT_EQ(loaded, known ? known : "") << "string " << id;
         }
-        std::string loaded;
-        for (int i = 0; i < length; ++i) loaded += static_cast<char>(text[i]);
-        EXPECT_EQ(loaded, builtin) << "string " << id;
+    }
+}
+
+// The menu resource read back through the system, flattened as the C++ table lists it.
+void flattenMenu(HMENU menu, std::vector<MenuEntry>& entries, std::vector<std::string>& labels) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char label[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), label, sizeof label, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            labels.push_back(label);
+            entries.push_back({MenuEntryKind::Popup, nullptr, 0});
+            flattenMenu(sub, entries, labels);
+            entries.push_back({MenuEntryKind::PopupEnd, nullptr, 0});
+        } else if (state & MF_SEPARATOR) {
+            entries.push_back({MenuEntryKind::Separator, nullptr, 0});
+        } else {
+            labels.push_back(label);
+            entries.push_back({MenuEntryKind::Item, nullptr, static_cast<int32_t>(GetMenuItemID(menu, i))});
+        }
+    }
+}
+
+TEST_F(PluginUnderWine, MainMenuIsTheOneTheWindowCodeKnows) {
+    HMENU menu = LoadMenuA(library->module(), MAIN_MENU_NAME);
+    ASSERT_NE(menu, nullptr);
+    std::vector<MenuEntry> loaded;
+    std::vector<std::string> labels;
+    flattenMenu(menu, loaded, labels);
+    DestroyMenu(menu);
+    size_t count = 0;
+    const MenuEntry* expected = mainMenuEntries(count);
+    ASSERT_EQ(loaded.size(), count);
+    size_t label = 0;
+    for (size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(loaded[i].kind, expected[i].kind) << i;
+        EXPECT_EQ(loaded[i].commandId, expected[i].commandId) << i;
+        if (expected[i].label) {
+            ASSERT_LT(label, labels.size());
+            EXPECT_EQ(labels[label++], expected[i].label) << i;
+        }
     }
 }
 

@@ -1,0 +1,222 @@
+// The command table, the menu, the toolbar and the texts as one consistent whole: every command
+// reachable from the menu once, every command with its own help line, every button with its
+// tooltip, and the five state rules starting a run exactly as the toolbar is built.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "ui/command_states.h"
+#include "ui/main_menu.h"
+#include "ui/status_text.h"
+#include "ui/ui_strings.h"
+
+namespace velokrom {
+namespace {
+
+struct CommandState {
+    bool menuEnabled = true;
+    bool menuChecked = false;
+    ButtonState button = ButtonState::Enabled;
+};
+
+class RecordingSink : public CommandStateSink {
+public:
+    void setMenuEnabled(int32_t id, bool enabled) override { states[id].menuEnabled = enabled; }
+    void setMenuChecked(int32_t id, bool checked) override { states[id].menuChecked = checked; }
+    void setButtonState(int32_t id, ButtonState state) override {
+        EXPECT_LE(id, IDM_LAST_BUTTON) << "command " << id << " has no button";
+        states[id].button = state;
+    }
+    std::map<int32_t, CommandState> states;
+};
+
+TEST(CommandTable, EveryCommandIsInTheMenuOnceAndEveryPopupCloses) {
+    size_t count = 0;
+    const MenuEntry* entries = mainMenuEntries(count);
+    std::multiset<int32_t> ids;
+    int depth = 0;
+    int popups = 0;
+    for (size_t i = 0; i < count; ++i) {
+        switch (entries[i].kind) {
+        case MenuEntryKind::Popup: ++depth, ++popups; break;
+        case MenuEntryKind::PopupEnd: --depth; break;
+        case MenuEntryKind::Item: ids.insert(entries[i].commandId); break;
+        case MenuEntryKind::Separator: break;
+        }
+        ASSERT_GE(depth, 0);
+        ASSERT_LE(depth, 1) << "popups do not nest";
+    }
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(popups, 6);
+    for (int32_t id = IDM_FIRST; id <= IDM_LAST; ++id) {
+        EXPECT_EQ(ids.count(id), 1u) << id;
+        EXPECT_NE(commandFor(id).action, CommandAction::Unhandled) << id;
+    }
+    EXPECT_EQ(ids.size(), static_cast<size_t>(IDM_LAST - IDM_FIRST + 1));
+}
+
+TEST(CommandTable, IdsOutsideTheRangeAreNotOurs) {
+    for (int32_t id : {0, IDM_FIRST - 1, IDM_LAST + 1, 1, 2})
+        EXPECT_EQ(commandFor(id).action, CommandAction::Unhandled) << id;
+    EXPECT_EQ(commandFor(IDM_OK).argument, 1);
+    EXPECT_EQ(commandFor(IDM_CANCEL).argument, 0);
+    EXPECT_EQ(commandFor(IDM_BLEND_SOLID).argument, 2);
+    EXPECT_EQ(commandFor(IDM_VIEW_BACK).argument, 3);
+}
+
+TEST(CommandTable, EveryCommandShowsAHelpLineOfItsOwn) {
+    std::set<std::string> lines;
+    for (int32_t id = IDM_FIRST; id <= IDM_LAST; ++id) {
+        const char* line = uiString(statusStringId(id, true, false, 0));
+        ASSERT_NE(line, nullptr) << id;
+        EXPECT_TRUE(lines.insert(line).second) << id << " shares its line: " << line;
+    }
+    // The blend commands describe themselves, About does not borrow the direct blend's line.
+    EXPECT_STREQ(uiString(IDM_BLEND_DIRECT + IDS_HELP_OFFSET), "Use normal background as reference for color tuning");
+    EXPECT_STREQ(uiString(IDM_MATTE_TO_ALPHA + IDS_HELP_OFFSET),
+                 "Save gray scale matte data to alpha channel (at render time)");
+}
+
+TEST(CommandTable, StringIdsAreUniqueAndTooltipsBelongToButtonsOnly) {
+    size_t count = 0;
+    const UiString* strings = uiStrings(count);
+    std::set<int32_t> ids;
+    for (size_t i = 0; i < count; ++i) EXPECT_TRUE(ids.insert(strings[i].id).second) << strings[i].id;
+
+    size_t slotCount = 0;
+    const ToolbarSlot* slots = toolbarSlots(slotCount);
+    std::set<int32_t> buttons;
+    for (size_t i = 0; i < slotCount; ++i)
+        if (slots[i].style != ButtonStyle::Separator) buttons.insert(slots[i].commandId);
+    for (int32_t id = IDM_FIRST; id <= IDM_LAST; ++id) {
+        const bool hasButton = buttons.count(id) != 0;
+        EXPECT_EQ(tooltipStringId(id) != 0, hasButton) << id;
+        EXPECT_EQ(uiString(id) != nullptr, hasButton) << id;
+    }
+}
+
+TEST(CommandTable, ToolbarHoldsEighteenButtonsAndSevenSeparatorsWithDistinctImages) {
+    size_t count = 0;
+    const ToolbarSlot* slots = toolbarSlots(count);
+    ASSERT_EQ(count, 25u);
+    int separators = 0;
+    std::set<std::pair<int32_t, int32_t>> images;
+    std::map<int32_t, int32_t> imagesPerBitmap;
+    for (size_t i = 0; i < count; ++i) {
+        if (slots[i].style == ButtonStyle::Separator) {
+            ++separators;
+            continue;
+        }
+        EXPECT_TRUE(images.insert({slots[i].bitmapId, slots[i].image}).second) << slots[i].commandId;
+        imagesPerBitmap[slots[i].bitmapId] = std::max(imagesPerBitmap[slots[i].bitmapId], slots[i].image + 1);
+    }
+    EXPECT_EQ(separators, 7);
+    EXPECT_EQ(images.size(), 18u);
+    // Each bitmap's images are used without gaps, so its strip is exactly that wide.
+    for (const auto& [bitmap, width] : imagesPerBitmap) {
+        int used = 0;
+        for (const auto& image : images) used += image.first == bitmap;
+        EXPECT_EQ(used, width) << bitmap;
+    }
+}
+
+TEST(CommandStates, TheRulesAtTheStartOfARunGiveTheToolbarItsInitialStates) {
+    RecordingSink sink;
+    updateSampleCommands(sink, false);
+    updateHistoryCommands(sink, false, false);
+    updateMarkCommand(sink, false);
+    updateBlendChecks(sink, 1);
+    updateMatteToAlphaCommand(sink, false, false);
+    checkGroupChoice(sink, IDM_AUTO_SETUP, 4, 0);
+    checkGroupChoice(sink, IDM_VIEW_COMPOSITE, 4, 0);
+
+    size_t count = 0;
+    const ToolbarSlot* slots = toolbarSlots(count);
+    for (size_t i = 0; i < count; ++i) {
+        if (slots[i].style == ButtonStyle::Separator) continue;
+        EXPECT_EQ(sink.states[slots[i].commandId].button, slots[i].initialState) << slots[i].commandId;
+    }
+    for (int32_t id : {IDM_SELECT_BACKGROUND, IDM_TUNE_COLORS, IDM_UNDO, IDM_REDO, IDM_RESET, IDM_RETURN_TO_MARK,
+                       IDM_MATTE_TO_ALPHA})
+        EXPECT_FALSE(sink.states[id].menuEnabled) << id;
+    EXPECT_TRUE(sink.states[IDM_BLEND_DEFOCUSED].menuChecked);
+    EXPECT_FALSE(sink.states[IDM_BLEND_DIRECT].menuChecked);
+    EXPECT_TRUE(sink.states[IDM_AUTO_SETUP].menuChecked);
+    EXPECT_FALSE(sink.states[IDM_VIEW_MATTE].menuChecked);
+}
+
+struct HistoryCase {
+    bool canUndo;
+    bool canRedo;
+};
+class HistoryRule : public ::testing::TestWithParam<HistoryCase> {};
+
+TEST_P(HistoryRule, UndoAndResetFollowTheEarlierEntryRedoTheLaterOne) {
+    const HistoryCase c = GetParam();
+    RecordingSink sink;
+    updateHistoryCommands(sink, c.canUndo, c.canRedo);
+    for (int32_t id : {IDM_UNDO, IDM_RESET}) {
+        EXPECT_EQ(sink.states[id].menuEnabled, c.canUndo) << id;
+        EXPECT_EQ(sink.states[id].button, c.canUndo ? ButtonState::Enabled : ButtonState::Greyed) << id;
+    }
+    EXPECT_EQ(sink.states[IDM_REDO].menuEnabled, c.canRedo);
+    EXPECT_EQ(sink.states[IDM_REDO].button, c.canRedo ? ButtonState::Enabled : ButtonState::Greyed);
+}
+INSTANTIATE_TEST_SUITE_P(Positions, HistoryRule,
+                         ::testing::Values(HistoryCase{false, false}, HistoryCase{true, false},
+                                           HistoryCase{true, true}, HistoryCase{false, true}),
+                         [](const ::testing::TestParamInfo<HistoryCase>& param) {
+                             return std::string(param.param.canUndo ? "Undo" : "NoUndo") +
+                                    (param.param.canRedo ? "Redo" : "NoRedo");
+                         });
+
+TEST(CommandStates, AGreyedAlphaCommandKeepsItsCheckAndAnEnabledOneShowsTheFlag) {
+    RecordingSink sink;
+    updateMatteToAlphaCommand(sink, true, true);
+    EXPECT_TRUE(sink.states[IDM_MATTE_TO_ALPHA].menuChecked);
+    updateMatteToAlphaCommand(sink, false, false);
+    EXPECT_FALSE(sink.states[IDM_MATTE_TO_ALPHA].menuEnabled);
+    EXPECT_TRUE(sink.states[IDM_MATTE_TO_ALPHA].menuChecked);
+    updateMatteToAlphaCommand(sink, true, false);
+    EXPECT_FALSE(sink.states[IDM_MATTE_TO_ALPHA].menuChecked);
+}
+
+TEST(CommandStates, ChoosingInAGroupMovesTheCheckAndZoomModeTogglesItsButton) {
+    RecordingSink sink;
+    checkGroupChoice(sink, IDM_AUTO_SETUP, 4, 0);
+    checkGroupChoice(sink, IDM_AUTO_SETUP, 4, 2);
+    EXPECT_FALSE(sink.states[IDM_AUTO_SETUP].menuChecked);
+    EXPECT_TRUE(sink.states[IDM_SELECT_FOREGROUND].menuChecked);
+    EXPECT_EQ(sink.states[IDM_SELECT_FOREGROUND].button, ButtonState::Checked);
+    showZoomMode(sink, true);
+    EXPECT_TRUE(sink.states[IDM_ZOOM_MODE].menuChecked);
+    EXPECT_EQ(sink.states[IDM_ZOOM_MODE].button, ButtonState::Checked);
+    showZoomMode(sink, false);
+    EXPECT_FALSE(sink.states[IDM_ZOOM_MODE].menuChecked);
+    EXPECT_EQ(sink.states[IDM_ZOOM_MODE].button, ButtonState::Enabled);
+    updateSampleCommands(sink, true);
+    EXPECT_TRUE(sink.states[IDM_TUNE_COLORS].menuEnabled);
+    EXPECT_EQ(sink.states[IDM_SELECT_BACKGROUND].button, ButtonState::Enabled);
+}
+
+TEST(StatusText, IdleHintFollowsZoomModeThenTheOperation) {
+    EXPECT_STREQ(uiString(idleHintId(false, 0)), "Click and drag to select chromakey pixels in foreground image");
+    EXPECT_STREQ(uiString(idleHintId(false, 3)), "Click and drag to select pixels for color tuning");
+    EXPECT_STREQ(uiString(idleHintId(true, 3)), "Click on image to zoom in;  Alt-click to zoom out");
+    EXPECT_EQ(statusStringId(IDM_UNDO, false, false, 1), idleHintId(false, 1));
+    EXPECT_EQ(uiString(idleHintId(false, 7)), nullptr);  // an unknown operation leaves the text as it was
+}
+
+TEST(StatusText, MenuHoverShowsAPlainItemsLineAndOtherwiseTheIdleHint) {
+    const int32_t help = IDM_RESET + IDS_HELP_OFFSET;
+    const int32_t idle = idleHintId(false, 0);
+    EXPECT_EQ(menuHoverStringId({true, false, false, IDM_RESET}, false, 0), help);
+    EXPECT_EQ(menuHoverStringId({true, true, false, IDM_RESET}, false, 0), idle);   // a popup title
+    EXPECT_EQ(menuHoverStringId({true, false, true, IDM_RESET}, false, 0), idle);   // the menu closes
+    EXPECT_EQ(menuHoverStringId({false, false, false, IDM_RESET}, false, 0), idle); // no menu named
+}
+
+} // namespace
+} // namespace velokrom

@@ -1,0 +1,78 @@
+// The main window's size and place for images narrower than the toolbar, wider and taller than
+// the screen, and degenerate ones.
+#include <gtest/gtest.h>
+
+#include "ui/window_layout.h"
+
+namespace velokrom {
+namespace {
+
+constexpr BarHeights kBars{27, 19};
+
+struct SizeCase {
+    const char* name;
+    int32_t imageWidth, imageHeight;
+    int32_t screenWidth, screenHeight;
+    int32_t width, height;
+};
+
+class MainClientSize : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(MainClientSize, FitsTheImageToolbarAndScreen) {
+    const SizeCase c = GetParam();
+    const ClientSize size = mainClientSize(c.imageWidth, c.imageHeight, c.screenWidth, c.screenHeight, kBars);
+    EXPECT_EQ(size.width, c.width);
+    EXPECT_EQ(size.height, c.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Images, MainClientSize,
+    ::testing::Values(
+        // narrower than the toolbar: as much taller as the width ratio
+        SizeCase{"Narrow", 243, 100, 1024, 768, 486, 200},
+        SizeCase{"ExactlyToolbarWide", 486, 300, 1024, 768, 486, 300},
+        SizeCase{"FitsAsItIs", 800, 600, 1024, 768, 800, 600},
+        // as wide as the screen or wider: the screen less 50
+        SizeCase{"AsWideAsTheScreen", 1024, 300, 1024, 768, 974, 300},
+        SizeCase{"WiderThanTheScreen", 6000, 300, 1024, 768, 974, 300},
+        // too tall: the screen less 50 (times the ratio) and both bars
+        SizeCase{"TallerThanTheScreen", 800, 4000, 1024, 768, 800, 768 - 50 - 46},
+        SizeCase{"NarrowAndTall", 243, 700, 1024, 768, 486, 768 - 100 - 46},
+        SizeCase{"BarsTipItOver", 800, 768 - 46, 1024, 768, 800, 768 - 50 - 46},
+        // so narrow that the ratio's margin would exceed the screen: the plain margin
+        SizeCase{"Strip", 2, 3000, 1024, 768, 486, 768 - 50 - 46},
+        SizeCase{"NoPixels", 0, 0, 1024, 768, 486, 486}),
+    [](const ::testing::TestParamInfo<SizeCase>& param) { return param.param.name; });
+
+TEST(MainWindowPlace, CentredWithTheBarsAroundTheImage) {
+    const PixelRect r = mainClientRect({486, 200}, 1024, 768, kBars);
+    EXPECT_EQ(r.left, (1024 - 486) / 2);
+    EXPECT_EQ(r.top, (768 - 27 - 200) / 2);
+    EXPECT_EQ(r.width(), 486);
+    EXPECT_EQ(r.height(), 200 + 27 + 19);
+}
+
+TEST(MainWindowPlace, AWindowOffTheTopOrLeftIsCentredOnThatAxisOnly) {
+    const PixelRect above = keepOnScreen({100, -30, 900, 770}, 1024, 768);
+    EXPECT_EQ(above.left, 100);
+    EXPECT_EQ(above.top, (768 - 800) / 2);
+    EXPECT_EQ(above.height(), 800);
+    const PixelRect left = keepOnScreen({-8, 20, 1032, 700}, 1024, 768);
+    EXPECT_EQ(left.left, (1024 - 1040) / 2);
+    EXPECT_EQ(left.top, 20);
+    EXPECT_EQ(left.width(), 1040);
+}
+
+TEST(MainWindowPlace, DisplayFillsTheClientBetweenTheBars) {
+    const PixelRect r = displayWindowRect(486, 246, kBars);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 25);
+    EXPECT_EQ(r.right, 486);
+    EXPECT_EQ(r.bottom, 227);
+    const PixelRect bare = displayWindowRect(486, 200, {0, 0});  // without bars
+    EXPECT_EQ(bare.top, -2);
+    EXPECT_EQ(bare.bottom, 200);
+}
+
+} // namespace
+} // namespace velokrom
