@@ -57,7 +57,9 @@ int16_t HostImageAccess::displayRegion(const DisplayRect& sourceRect, const Disp
 
     PSPixelMap map{};
     map.version = 1;
-    map.bounds = VRect{0, 0, display.rows - 1, display.columns - 1};
+    // The published rectangles are half-open: bounds are rows x columns, and the source reaches
+    // one past its last row and column, so that the host paints the whole destination.
+    map.bounds = VRect{0, 0, display.rows, display.columns};
     map.imageMode = r.imageMode;
     map.rowBytes = display.columns * 3;
     map.colBytes = 3;
@@ -79,8 +81,8 @@ int16_t HostImageAccess::displayRegion(const DisplayRect& sourceRect, const Disp
     VRect source;
     source.top = std::max(sourceRect.top - display.top, 0);
     source.left = std::max(sourceRect.left - display.left, 0);
-    source.bottom = std::min(source.top + (destRect.bottom - destRect.top), map.bounds.bottom);
-    source.right = std::min(source.left + (destRect.right - destRect.left), map.bounds.right);
+    source.bottom = std::min(source.top + (destRect.bottom - destRect.top + 1), map.bounds.bottom);
+    source.right = std::min(source.left + (destRect.right - destRect.left + 1), map.bounds.right);
     return r.displayPixels(&map, &source, destRect.top, destRect.left, deviceContext);
 }
 

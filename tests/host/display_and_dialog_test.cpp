@@ -63,9 +63,10 @@ TEST_F(DisplayBufferTest, PaintingPastTheBufferSlidesItAndShowsTheRightPixels) {
         EXPECT_EQ(plugin.display.right, 959);
         EXPECT_EQ(plugin.display.left, 959 - 799);
     });
-    // Window pixel (x, y) shows zoomed pixel (860 + x, 500 + y): image pixel /16.
-    for (int32_t x : {0, 3, 4, 50, 98})
-        for (int32_t y : {0, 12, 78}) {
+    // Window pixel (x, y) shows zoomed pixel (860 + x, 500 + y): image pixel /16, up to the
+    // destination's last row and column.
+    for (int32_t x : {0, 3, 4, 50, 98, 99})
+        for (int32_t y : {0, 12, 78, 79}) {
             const uint8_t* expected = source.at((500 + y) / 16, (860 + x) / 16);
             EXPECT_EQ(screenPixel(x, y), std::vector<uint8_t>(expected, expected + 3)) << x << "," << y;
         }

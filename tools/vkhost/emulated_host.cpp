@@ -241,7 +241,7 @@ OSErr EmulatedHost::display(const PSPixelMap* map, const VRect* area, int32_t de
     if (!map || !area || map->version < 1 || !map->baseAddr) return paramErr;
     // The source rectangle is half-open and must lie in the pixel map's bounds.
     const VRect& b = map->bounds;
-    if (area->top < b.top || area->left < b.left || area->bottom > b.bottom + 1 || area->right > b.right + 1)
+    if (area->top < b.top || area->left < b.left || area->bottom > b.bottom || area->right > b.right)
         return paramErr;
     const auto* base = static_cast<const uint8_t*>(map->baseAddr);
     const PSPixelMask* mask = map->masks;
