@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "platform/string_table.h"
 #include "plugin_under_wine.h"
 #include "ui/command_ids.h"
+#include "ui/command_table.h"
 #include "ui/main_menu.h"
 #include "ui/resource_ids.h"
 #include "ui/ui_strings.h"
@@ -109,6 +111,35 @@ TEST_F(PluginUnderWine, MainMenuIsTheOneTheWindowCodeKnows) {
             EXPECT_EQ(labels[label++], expected[i].label) << i;
         }
     }
+}
+
+TEST_F(PluginUnderWine, ToolbarStripsCursorsAndIconAreThere) {
+    // Each strip is exactly as wide as the images the toolbar takes from it.
+    std::map<int32_t, int32_t> images;
+    size_t count = 0;
+    const ToolbarSlot* slots = toolbarSlots(count);
+    for (size_t i = 0; i < count; ++i)
+        if (slots[i].style != ButtonStyle::Separator) ++images[slots[i].bitmapId];
+    for (const auto& [id, used] : images) {
+        HBITMAP strip = LoadBitmapA(library->module(), MAKEINTRESOURCEA(id));
+        ASSERT_NE(strip, nullptr) << id;
+        BITMAP info{};
+        GetObjectA(strip, sizeof info, &info);
+        EXPECT_EQ(info.bmWidth, kButtonImageWidth * used) << id;
+        EXPECT_EQ(info.bmHeight, kButtonImageHeight) << id;
+        DeleteObject(strip);
+    }
+    for (const char* name : {ZOOM_IN_CURSOR_NAME, ZOOM_OUT_CURSOR_NAME, ZOOM_LIMIT_CURSOR_NAME}) {
+        HCURSOR cursor = LoadCursorA(library->module(), name);
+        ASSERT_NE(cursor, nullptr) << name;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(cursor, &info)) << name;
+        EXPECT_EQ(info.xHotspot, 12u) << name;
+        EXPECT_EQ(info.yHotspot, 11u) << name;
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
+    EXPECT_NE(LoadIconA(library->module(), MAIN_ICON_NAME), nullptr);
 }
 
 std::vector<uint8_t> realPipl() {
