@@ -1,0 +1,116 @@
+// The main window's controls as Win32 makes them, in a frame of the test's own: the toolbar from
+// the table with the library's strips, button and menu states through the rules, the progress
+// bar in the status bar, and the trail's inversion on a device context.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "plugin_under_wine.h"
+#include "ui/command_ids.h"
+#include "ui/window_controls_win32.h"
+
+namespace velokrom::winetest {
+namespace {
+
+class WindowControls : public PluginUnderWine {
+protected:
+    void SetUp() override {
+        PluginUnderWine::SetUp();
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&controls);
+        frame = CreateWindowExA(0, "STATIC", "frame", WS_OVERLAPPEDWINDOW, 0, 0, 600, 300, nullptr, nullptr, nullptr,
+                                nullptr);
+        ASSERT_NE(frame, nullptr);
+    }
+    void TearDown() override {
+        if (frame) DestroyWindow(frame);
+    }
+    LRESULT buttonState(HWND toolbar, int32_t id) {
+        return SendMessageA(toolbar, TB_GETSTATE, static_cast<WPARAM>(id), 0);
+    }
+
+    HWND frame = nullptr;
+};
+
+TEST_F(WindowControls, ToolbarHoldsTheTablesButtonsInTheirInitialStatesWithTooltips) {
+    HWND toolbar = createMainToolbar(frame, library->module());
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 25);
+    EXPECT_NE(SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0), 0);
+    EXPECT_GT(barHeight(toolbar), 0);
+    size_t count = 0;
+    const ToolbarSlot* slots = toolbarSlots(count);
+    for (size_t i = 0; i < count; ++i) {
+        if (slots[i].style == ButtonStyle::Separator) continue;
+        const LRESULT state = buttonState(toolbar, slots[i].commandId);
+        EXPECT_EQ((state & TBSTATE_ENABLED) != 0, slots[i].initialState != ButtonState::Greyed) << slots[i].commandId;
+        EXPECT_EQ((state & TBSTATE_CHECKED) != 0, slots[i].initialState == ButtonState::Checked) << slots[i].commandId;
+        EXPECT_EQ((state & TBSTATE_INDETERMINATE) != 0, slots[i].initialState == ButtonState::Greyed)
+            << slots[i].commandId;
+    }
+}
+
+TEST_F(WindowControls, RulesSetMenuAndButtonsAndARadioButtonUnchecksItsGroup) {
+    HWND toolbar = createMainToolbar(frame, library->module());
+    HMENU menu = LoadMenuA(library->module(), MAIN_MENU_NAME);
+    ASSERT_NE(menu, nullptr);
+    Win32CommandStates states(menu, toolbar);
+    updateSampleCommands(states, true);
+    checkGroupChoice(states, IDM_AUTO_SETUP, 4, 2);
+    EXPECT_TRUE(buttonState(toolbar, IDM_SELECT_FOREGROUND) & TBSTATE_CHECKED);
+    EXPECT_FALSE(buttonState(toolbar, IDM_AUTO_SETUP) & TBSTATE_CHECKED);
+    EXPECT_TRUE(GetMenuState(menu, IDM_SELECT_FOREGROUND, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(menu, IDM_AUTO_SETUP, MF_BYCOMMAND) & MF_CHECKED);
+
+    updateHistoryCommands(states, true, false);
+    EXPECT_TRUE(buttonState(toolbar, IDM_UNDO) & TBSTATE_ENABLED);
+    EXPECT_TRUE(buttonState(toolbar, IDM_REDO) & TBSTATE_INDETERMINATE);
+    EXPECT_TRUE(GetMenuState(menu, IDM_REDO, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(menu, IDM_RESET, MF_BYCOMMAND) & MF_GRAYED);
+    // Without a toolbar only the menu follows.
+    Win32CommandStates menuOnly(menu, nullptr);
+    updateMarkCommand(menuOnly, true);
+    EXPECT_FALSE(GetMenuState(menu, IDM_RETURN_TO_MARK, MF_BYCOMMAND) & MF_GRAYED);
+    DestroyMenu(menu);
+}
+
+TEST_F(WindowControls, ProgressBarLivesInTheStatusBarFromFirstToLastReport) {
+    HWND status = createMainStatusBar(frame);
+    ASSERT_NE(status, nullptr);
+    Win32ProgressBar view(status);
+    ProgressBar bar;
+    bar.report(view, 0, 10);
+    HWND shown = FindWindowExA(status, nullptr, PROGRESS_CLASSA, "VeloProgWin");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(SendMessageA(shown, PBM_GETRANGE, FALSE, 0), 9);
+    for (int32_t k = 1; k < 9; ++k) bar.report(view, k, 10);
+    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 8);
+    bar.report(view, 9, 10);
+    EXPECT_FALSE(IsWindow(shown));
+    setStatusText(status, "a hint");
+    char text[32] = {};
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "a hint");
+}
+
+TEST_F(WindowControls, TrailInvertsTheLowSevenBitsAndRestoresThem) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SetPixel(dc, 1, 2, RGB(200, 10, 128));
+    Win32TrailCanvas canvas(dc);
+    canvas.invertPixel(1, 2);
+    EXPECT_EQ(GetPixel(dc, 1, 2), RGB(200 ^ 0x7F, 10 ^ 0x7F, 128 ^ 0x7F));
+    canvas.invertPixel(1, 2);
+    EXPECT_EQ(GetPixel(dc, 1, 2), RGB(200, 10, 128));
+    canvas.invertPixel(40, 40);  // outside the bitmap: nothing to invert, nothing breaks
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+} // namespace
+} // namespace velokrom::winetest

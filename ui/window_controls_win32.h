@@ -1,0 +1,65 @@
+#pragma once
+// The main window's common controls and the Win32 side of its portable rules: the toolbar
+// from the toolbar table, the status bar, menu and button states, the progress bar in the
+// status bar, the drag trail on a device context and the cursors.
+#include <windows.h>
+
+#include "command_states.h"
+#include "display_geometry.h"
+#include "drag_trail.h"
+#include "progress_bar.h"
+
+namespace velokrom {
+
+// A toolbar with tooltips and a border, holding the toolbar table's buttons in their initial
+// states; null (after saying "CreateToolbar failed") when it cannot be made.
+HWND createMainToolbar(HWND parent, HINSTANCE module);
+// A status bar (child id 1) with one part reaching the right edge; null (after saying
+// "CreateStatusbar failed") when it cannot be made.
+HWND createMainStatusBar(HWND parent);
+// A window's height minus 1, as the bar heights are counted; 0 without a window.
+int32_t barHeight(HWND bar);
+// Sets the status bar's single part; nothing without a status bar or a text.
+void setStatusText(HWND statusBar, const char* text);
+
+HCURSOR cursorFor(CursorShape shape, HINSTANCE module);
+
+// Menu items and toolbar buttons. A checked button of a radio group unchecks the others of its
+// group (the toolbar does that); a greyed button is in the indeterminate state.
+class Win32CommandStates final : public CommandStateSink {
+public:
+    Win32CommandStates(HMENU menu, HWND toolbar) : menu_(menu), toolbar_(toolbar) {}
+    void setMenuEnabled(int32_t commandId, bool enabled) override;
+    void setMenuChecked(int32_t commandId, bool checked) override;
+    void setButtonState(int32_t commandId, ButtonState state) override;
+
+private:
+    HMENU menu_;
+    HWND toolbar_;
+};
+
+// The bar "VeloProgWin" over the status bar's first part.
+class Win32ProgressBar final : public ProgressBarView {
+public:
+    explicit Win32ProgressBar(HWND statusBar) : statusBar_(statusBar) {}
+    void setCursor(CursorShape shape) override;
+    bool createBar(int32_t maximum) override;
+    void stepBar() override;
+    void destroyBar() override;
+
+private:
+    HWND statusBar_;
+    HWND bar_ = nullptr;
+};
+
+// Inverts the low seven bits of each channel of a window pixel.
+class Win32TrailCanvas final : public TrailCanvas {
+public:
+    explicit Win32TrailCanvas(HDC dc) : dc_(dc) {}
+    void invertPixel(int32_t x, int32_t y) override;
+
+private:
+    HDC dc_;
+};
+
+} // namespace velokrom
