@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "scripted_window.h"
 #include "ui/command_states.h"
 #include "ui/main_menu.h"
 #include "ui/status_text.h"
@@ -15,21 +16,10 @@
 namespace velokrom {
 namespace {
 
-struct CommandState {
-    bool menuEnabled = true;
-    bool menuChecked = false;
-    ButtonState button = ButtonState::Enabled;
-};
-
-class RecordingSink : public CommandStateSink {
+// The stand-in's states, starting from plain enabled items rather than the toolbar's own.
+class RecordingSink : public testing::ScriptedCommandStates {
 public:
-    void setMenuEnabled(int32_t id, bool enabled) override { states[id].menuEnabled = enabled; }
-    void setMenuChecked(int32_t id, bool checked) override { states[id].menuChecked = checked; }
-    void setButtonState(int32_t id, ButtonState state) override {
-        EXPECT_LE(id, IDM_LAST_BUTTON) << "command " << id << " has no button";
-        states[id].button = state;
-    }
-    std::map<int32_t, CommandState> states;
+    RecordingSink() { states.clear(); }
 };
 
 TEST(CommandTable, EveryCommandIsInTheMenuOnceAndEveryPopupCloses) {

@@ -6,26 +6,13 @@
 #include <vector>
 
 #include "ui/drag_trail.h"
+#include "scripted_window.h"
 #include "ui/sample_drag_gesture.h"
 
 namespace velokrom {
 namespace {
 
-// A screen of 24-bit pixels; the trail inverts the low seven bits of each channel.
-class Screen : public TrailCanvas {
-public:
-    Screen(int32_t w, int32_t h) : width(w), height(h), pixels(static_cast<size_t>(w * h)) {
-        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
-    }
-    void invertPixel(int32_t x, int32_t y) override {
-        ASSERT_TRUE(x >= 0 && y >= 0 && x < width && y < height) << x << "," << y;
-        pixels[static_cast<size_t>(y * width + x)] ^= 0x7F7F7F;
-        ++inversions;
-    }
-    int32_t width, height;
-    std::vector<uint32_t> pixels;
-    int inversions = 0;
-};
+using Screen = testing::ScriptedScreen;
 
 std::vector<ClientPoint> lineOf(ClientPoint from, ClientPoint to) {
     std::vector<ClientPoint> points;

@@ -1,0 +1,106 @@
+#pragma once
+// A scripted stand-in for the window system: it records what the main window's logic sets
+// (states, texts, cursors, bars, capture, trail pixels) and answers its questions from a script.
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/window_services.h"
+
+namespace velokrom::testing {
+
+struct ScriptedCommandState {
+    bool menuEnabled = true;
+    bool menuChecked = false;
+    ButtonState button = ButtonState::Enabled;
+};
+
+// Menu items and toolbar buttons as the window system keeps them: checking a button of a radio
+// group unchecks the rest of its group, whatever their enabled state.
+class ScriptedCommandStates : public CommandStateSink {
+public:
+    ScriptedCommandStates();
+    void setMenuEnabled(int32_t id, bool enabled) override { states[id].menuEnabled = enabled; }
+    void setMenuChecked(int32_t id, bool checked) override { states[id].menuChecked = checked; }
+    void setButtonState(int32_t id, ButtonState state) override;
+    bool buttonChecked(int32_t id) { return states[id].button == ButtonState::Checked; }
+
+    std::map<int32_t, ScriptedCommandState> states;
+};
+
+class ScriptedProgressBar : public ProgressBarView {
+public:
+    void setCursor(CursorShape shape) override { cursor = shape; }
+    bool createBar(int32_t maximum) override;
+    void stepBar() override { ++steps; }
+    void destroyBar() override { shown = false; }
+
+    bool statusBar = true;
+    bool shown = false;
+    int created = 0, steps = 0;
+    CursorShape cursor = CursorShape::Arrow;
+};
+
+// A display of 24-bit pixels the trail inverts.
+class ScriptedScreen : public TrailCanvas {
+public:
+    ScriptedScreen(int32_t width, int32_t height);
+    void invertPixel(int32_t x, int32_t y) override;
+    int32_t width, height;
+    std::vector<uint32_t> pixels;
+    int inversions = 0;
+};
+
+class ScriptedWindow : public WindowServices {
+public:
+    ScriptedWindow(int32_t displayWidth, int32_t displayHeight) : screen(displayWidth, displayHeight) {}
+
+    CommandStateSink& commandStates() override { return states; }
+    ProgressBarView& progressBar() override { return progress; }
+    void setStatusText(const char* text) override;
+    void beep() override { ++beeps; }
+    bool askYesNo(const char* caption, const char* text) override;
+    void tell(const char* caption, const char* text) override { told.push_back(std::string(caption) + ": " + text); }
+    void setCursor(CursorShape shape) override { cursor = shape; }
+    void beginWait() override;
+    void endWait() override;
+    std::optional<bool> altHeld() override { return alt; }
+    bool displayExists() override { return display; }
+    ClientSize displayClientSize() override { return {screen.width, screen.height}; }
+    void invalidateDisplay(bool erase) override { ++(erase ? erasingInvalidations : invalidations); }
+    void showScrollBar(ScrollAxis axis, bool shown) override { bar(axis).shown = shown; }
+    void setScrollBar(ScrollAxis axis, int32_t maximum, int32_t position) override;
+    void captureMouse() override { captured = true; }
+    void releaseMouse() override { captured = false; }
+    TrailCanvas& trailCanvas() override { return screen; }
+    void endRun() override { ++runsEnded; }
+
+    struct Bar {
+        bool shown = false;
+        int32_t maximum = 0;
+        int32_t position = 0;
+    };
+    Bar& bar(ScrollAxis axis) { return axis == ScrollAxis::Horizontal ? horizontal : vertical; }
+
+    ScriptedCommandStates states;
+    ScriptedProgressBar progress;
+    ScriptedScreen screen;
+    std::optional<std::string> statusText;
+    std::deque<bool> answers;  // Yes (true) or No for each question, in order
+    std::vector<std::string> questions, told;
+    int beeps = 0;
+    CursorShape cursor = CursorShape::Arrow;
+    std::vector<CursorShape> waitStack;
+    int waits = 0;
+    std::optional<bool> alt = false;
+    bool display = true;
+    int invalidations = 0, erasingInvalidations = 0;
+    Bar horizontal, vertical;
+    bool captured = false;
+    int runsEnded = 0;
+};
+
+} // namespace velokrom::testing
