@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "composite/display_buffer.h"
 #include "composite/sample_drag.h"
 #include "engine/color_tuning.h"
 #include "composite/color_zone_cache.h"
@@ -142,6 +143,7 @@ public:
     bool writeMatteToAlpha = false;
     bool hasAlphaPlane = false;
     double zoomFactor = 1.0;
+    DisplayBuffer display;  // its pixels belong to the image access
     int32_t zoomMode = 0;
     bool keyReady = false;
     SampleSet samples{};

@@ -8,7 +8,6 @@
 
 #include "call_context.h"
 #include "composite/image_access_base.h"
-#include "display_buffer.h"
 #include "parameter_block.h"
 #include "photoshop_filter.h"
 #include "platform/platform_services.h"
@@ -66,8 +65,6 @@ public:
     bool saveBackground();
     bool loadBackground();
     const std::string& backgroundPath() const { return backgroundPath_; }
-
-    DisplayBuffer display;
 
 protected:
     FilterRecord& record() { return *static_cast<FilterRecord*>(context_.record); }

@@ -28,13 +28,11 @@ FilterPlugin::FilterPlugin(CallContext& context, PluginEnvironment& environment)
     display.screenWidth = screen.width;
     display.screenHeight = screen.height;
     // The drag trail: one bit per screen pixel.
-    const size_t bytes = static_cast<size_t>(screen.width > 0 ? screen.width / 8 + 1 : 1) *
-                         static_cast<size_t>(screen.height > 0 ? screen.height : 1);
-    dragTrailMask_ = static_cast<uint8_t*>(std::calloc(bytes, 1));
-    if (!dragTrailMask_) result() = 1;
+    dragTrailBits = static_cast<uint8_t*>(std::calloc(DragTrailMask::bytesFor(screen.width, screen.height), 1));
+    if (!dragTrailBits) result() = 1;
 }
 
-FilterPlugin::~FilterPlugin() { std::free(dragTrailMask_); }
+FilterPlugin::~FilterPlugin() { std::free(dragTrailBits); }
 
 bool FilterPlugin::progress(int32_t done, int32_t total) {
     if (hasParameterBlock() && parameterBlock().startDialogPending()) return MainWindow::progress(done, total);

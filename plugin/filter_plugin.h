@@ -36,7 +36,6 @@ private:
     void renderPass();
 
     PluginEnvironment& environment_;
-    uint8_t* dragTrailMask_ = nullptr;
 };
 
 // The about box, owned by owner.

@@ -60,8 +60,6 @@ void scrollAxisTo(int32_t& low, int32_t& high, int32_t position, int32_t maximum
 // ---- zoom factor: powers of two from 1/16 to 16
 
 enum class ZoomStep { In, Out, DefaultSize };
-// The engine refused a zoom step for lack of memory: the zoom is as it was.
-constexpr int16_t kZoomStepRefused = -208;
 constexpr double kMinZoomFactor = 1.0 / 16.0;
 constexpr double kMaxZoomFactor = 16.0;
 double nextZoomFactor(ZoomStep step, double zoomFactor);

@@ -70,7 +70,7 @@ void DisplayView::refresh(bool erase) {
 bool DisplayView::zoomAt(ZoomStep step, int32_t column, int32_t row) {
     if (zoomAtLimit(step, engine_.zoomFactor)) return true;
     const int16_t code = owner_.zoomStep(nextZoomFactor(step, engine_.zoomFactor), column, row);
-    if (code != 0 && code != kZoomStepRefused) return false;
+    if (code != 0 && code != kZoomRefused) return false;
     centreOn(column, row);
     resized(false);
     refresh(true);

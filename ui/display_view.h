@@ -17,8 +17,7 @@ public:
     virtual ~DisplayOwner() = default;
     virtual int32_t bufferColumns() = 0;
     virtual int32_t bufferRows() = 0;
-    // The engine's part of a zoom step: 0, -208 (refused for lack of memory, nothing changed)
-    // or another code (the display can no longer be trusted).
+    // The engine's part of a zoom step (applyZoomStep's answers).
     virtual int16_t zoomStep(double factor, int32_t column, int32_t row) = 0;
     // Renders the buffer from the current view.
     virtual void renderView() = 0;

@@ -106,7 +106,7 @@ TEST_F(DisplayViewTest, ZoomClicksStopAtBothLimitsAndShowTheLimitCursor) {
 }
 
 TEST_F(DisplayViewTest, ARefusedStepKeepsTheZoomButRecentresAndAFailedOneEndsTheRun) {
-    owner.code = kZoomStepRefused;
+    owner.code = kZoomRefused;
     const int renders = owner.renders;
     EXPECT_TRUE(view.zoomAt(ZoomStep::In, 30, 20));
     EXPECT_EQ(engine.zoomFactor, 1.0);

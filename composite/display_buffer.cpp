@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "photoshop_filter.h"
+#include "composite/keyer_engine.h"
 
 namespace velokrom {
 namespace {
@@ -78,7 +78,7 @@ void renderDisplayBuffer(KeyerEngine& engine, const DisplayBuffer& buffer, int32
 
 int16_t applyZoomStep(KeyerEngine& engine, DisplayBuffer& buffer, double newFactor, int32_t column, int32_t row) {
     const double oldFactor = engine.zoomFactor;
-    if (newFactor == oldFactor) return noErr;
+    if (newFactor == oldFactor) return kZoomDone;
     const int32_t zoomedWidth = truncToInt(engine.imageWidth * newFactor);
     const int32_t zoomedHeight = truncToInt(engine.imageHeight * newFactor);
     int32_t columns = std::min(zoomedWidth, buffer.screenWidth);
@@ -102,7 +102,7 @@ int16_t applyZoomStep(KeyerEngine& engine, DisplayBuffer& buffer, double newFact
             const size_t oldHeight = static_cast<size_t>(buffer.rows);
             if (!engine.allocDisplayImage(oldWidth * oldHeight * 3) || !engine.allocDisplayScratch(oldWidth * 3)) {
                 buffer.columns = buffer.rows = 0;
-                return memFullErr;
+                return kZoomNoMemory;
             }
             return kZoomRefused;
         }
@@ -116,7 +116,7 @@ int16_t applyZoomStep(KeyerEngine& engine, DisplayBuffer& buffer, double newFact
     buffer.top = zoomedHeight > rows ? std::clamp(truncToInt(row * newFactor) - rows / 2, 0, zoomedHeight - rows) : 0;
     buffer.right = buffer.left + columns - 1;
     buffer.bottom = buffer.top + rows - 1;
-    return noErr;
+    return kZoomDone;
 }
 
 } // namespace velokrom

@@ -1,12 +1,13 @@
 #pragma once
-// The display buffer: a screen-sized window onto the zoomed view of one image. Its storage is
-// the image access's (allocDisplayImage, displayRow, ...); the geometry and the two operations
-// that fill and resize it work through the engine's virtual operations only.
+// The display buffer: a screen-sized window onto the zoomed view of one image. Its geometry is
+// the engine's state, shared by the image access (which stores the pixels: allocDisplayImage,
+// displayRow, ...) and the display window (which sizes and slides it); the two operations that
+// fill and resize it work through the engine's virtual operations only.
 #include <cstdint>
 
-#include "composite/keyer_engine.h"
-
 namespace velokrom {
+
+class KeyerEngine;
 
 struct DisplayBuffer {
     int32_t columns = 0;
@@ -37,9 +38,12 @@ ZoomSampling zoomSampling(const DisplayBuffer& buffer, double zoomFactor);
 void renderDisplayBuffer(KeyerEngine& engine, const DisplayBuffer& buffer, int32_t view);
 
 // The engine's part of a zoom step to newFactor about image pixel (column, row): new buffer size
-// and window. Answers 0, -208 (the step is refused for lack of memory; zoom and buffer are as
-// before) or memFullErr (not even the old buffer could be had again).
+// and window. Answers kZoomDone, kZoomRefused (no memory for the new size; zoom and buffer are
+// as before) or kZoomNoMemory (not even the old buffer could be had again), the host
+// interface's codes.
+constexpr int16_t kZoomDone = 0;
 constexpr int16_t kZoomRefused = -208;
+constexpr int16_t kZoomNoMemory = -108;
 int16_t applyZoomStep(KeyerEngine& engine, DisplayBuffer& buffer, double newFactor, int32_t column, int32_t row);
 
 } // namespace velokrom

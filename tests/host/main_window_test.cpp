@@ -1,0 +1,222 @@
+// The main window's logic in a whole dialog run of the plug-in, over a scripted window: the
+// states it starts with, drags made with the mouse that key the image exactly as the same
+// drags replayed on the engine, the history commands with their question, views, blends, the
+// alpha command, zoom mode, the progress bar, and OK and Cancel.
+#include <cstring>
+#include <functional>
+
+#include "plugin/filter_plugin.h"
+#include "plugin_fixture.h"
+#include "scripted_window.h"
+#include "ui/command_ids.h"
+#include "ui/ui_strings.h"
+
+namespace velokrom::testing {
+namespace {
+
+class MainWindowRun : public PluginTest {
+protected:
+    // A dialog run over neutral grey whose window script drives; the script ends it.
+    int16_t run(HostImage& image, const std::function<void(FilterPlugin&)>& script) {
+        dialogs.startAnswers = {kOverNeutralGray};
+        dialogs.interactive = [&](MainWindow& window) {
+            auto& plugin = dynamic_cast<FilterPlugin&>(window);
+            const ScreenSize screen = platform.screenSize();
+            plugin.attachWindow(scripted, DragTrailMask(plugin.dragTrailBits, screen.width, screen.height));
+            plugin.windowBuilt();
+            plugin.windowShown();
+            script(plugin);
+            plugin.windowClosed();
+        };
+        return host.runFilter(image, options, true);
+    }
+    // A drag with the mouse over image pixels (zoom 1, unscrolled): press, moves, release.
+    static void drag(FilterPlugin& plugin, const std::vector<DragPoint>& pixels) {
+        DisplayView& view = *plugin.displayView();
+        const DisplayRect& dest = view.destRect();
+        view.leftButtonDown(dest.left + pixels.front().x, dest.top + pixels.front().y);
+        for (size_t i = 1; i < pixels.size(); ++i) view.mouseMoved(dest.left + pixels[i].x, dest.top + pixels[i].y);
+        view.leftButtonUp(dest.left + pixels.back().x, dest.top + pixels.back().y);
+    }
+    static std::vector<DragPoint> row(int32_t y, int32_t x0, int32_t x1) {
+        std::vector<DragPoint> points;
+        for (int32_t x = x0; x <= x1; ++x) points.push_back({x, y});
+        return points;
+    }
+    ScriptedCommandState& state(int32_t id) { return scripted.states.states[id]; }
+
+    ScriptedWindow scripted{300, 200};
+};
+
+TEST_F(MainWindowRun, StartsWithTheRefiningCommandsAndHistoryGreyedAndTheDragHint) {
+    HostImage image = greenScreen(40, 30);
+    const HostImage before = image;
+    EXPECT_EQ(run(image,
+                  [&](FilterPlugin& plugin) {
+                      for (int32_t id : {IDM_SELECT_BACKGROUND, IDM_SELECT_FOREGROUND, IDM_TUNE_COLORS, IDM_UNDO,
+                                         IDM_REDO, IDM_RESET}) {
+                          EXPECT_FALSE(state(id).menuEnabled) << id;
+                          EXPECT_EQ(state(id).button, ButtonState::Greyed) << id;
+                      }
+                      EXPECT_FALSE(state(IDM_RETURN_TO_MARK).menuEnabled);
+                      EXPECT_FALSE(state(IDM_MATTE_TO_ALPHA).menuEnabled);  // three planes
+                      EXPECT_TRUE(state(IDM_BLEND_DEFOCUSED).menuChecked);
+                      EXPECT_TRUE(state(IDM_AUTO_SETUP).menuChecked && state(IDM_VIEW_COMPOSITE).menuChecked);
+                      EXPECT_EQ(scripted.statusText, std::string(uiString(IDS_HINT_AUTO_SETUP)));
+                      EXPECT_EQ(plugin.displayView()->destRect().left, (301 - 40) / 2);
+                      plugin.handleCommand(IDM_CANCEL);
+                  }),
+              1);
+    EXPECT_EQ(image.pixels, before.pixels);  // Cancel leaves the image as it was
+    EXPECT_EQ(scripted.runsEnded, 1);
+    EXPECT_FALSE(parameters().stateSaved());
+}
+
+TEST_F(MainWindowRun, MouseDragsKeyAsTheSameDragsReplayedAndOkRendersThatKey) {
+    const HostImage source = greenScreen(40, 30);
+    const std::vector<DragPoint> backing = row(0, 0, 12), subject = row(15, 14, 26);
+    HostImage image = source;
+    EXPECT_EQ(run(image,
+                  [&](FilterPlugin& plugin) {
+                      drag(plugin, backing);
+                      EXPECT_TRUE(state(IDM_SELECT_FOREGROUND).menuEnabled);
+                      EXPECT_EQ(state(IDM_TUNE_COLORS).button, ButtonState::Enabled);
+                      EXPECT_TRUE(state(IDM_UNDO).menuEnabled);
+                      EXPECT_EQ(scripted.progress.created, 1);  // the drag's pass; the first composite had no window yet
+                      EXPECT_FALSE(scripted.progress.shown);
+                      plugin.handleCommand(IDM_SELECT_FOREGROUND);
+                      EXPECT_EQ(plugin.keyOperation, kSelectForeground);
+                      EXPECT_TRUE(scripted.states.buttonChecked(IDM_SELECT_FOREGROUND));
+                      EXPECT_FALSE(scripted.states.buttonChecked(IDM_AUTO_SETUP));
+                      EXPECT_EQ(scripted.statusText, std::string(uiString(IDS_HINT_SELECT_FOREGROUND)));
+                      drag(plugin, subject);
+                      plugin.handleCommand(IDM_BLEND_DIRECT);
+                      plugin.handleCommand(IDM_OK);
+                  }),
+              noErr);
+    // The same drags on the command-line keyer's engine.
+    clearKeyModel();
+    MemoryImageAccess engine(rgbOf(source), RgbImage(source.width, source.height, 127));
+    engine.keyOperation = kAutoSetup;
+    replayDrag(engine, backing);
+    engine.keyOperation = kSelectForeground;
+    replayDrag(engine, subject);
+    const KeyModelRecord key = saveLiveKey();
+    EXPECT_EQ(std::memcmp(parameters().keyModel().bytes, key.bytes, kKeyModelRecordSize), 0);
+    EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true).pixels);
+    EXPECT_NE(rgbOf(image).pixels, rgbOf(source).pixels);
+}
+
+TEST_F(MainWindowRun, HistoryCommandsStepThroughDragsAndResetAsksFirst) {
+    HostImage image = greenScreen(40, 30);
+    EXPECT_EQ(run(image,
+                  [&](FilterPlugin& plugin) {
+                      drag(plugin, row(0, 0, 12));
+                      plugin.handleCommand(IDM_MARK_SETTINGS);
+                      EXPECT_TRUE(state(IDM_RETURN_TO_MARK).menuEnabled);
+                      plugin.handleCommand(IDM_SELECT_BACKGROUND);
+                      drag(plugin, row(2, 0, 6));
+                      const HistorySnapshot* last = plugin.history().current();
+                      plugin.handleCommand(IDM_UNDO);
+                      EXPECT_TRUE(state(IDM_REDO).menuEnabled);
+                      EXPECT_EQ(state(IDM_REDO).button, ButtonState::Enabled);
+                      plugin.handleCommand(IDM_REDO);
+                      EXPECT_EQ(plugin.history().current(), last);
+                      EXPECT_FALSE(state(IDM_REDO).menuEnabled);
+
+                      scripted.answers = {false, true};
+                      plugin.handleCommand(IDM_RESET);  // No: nothing changes
+                      EXPECT_EQ(plugin.history().current(), last);
+                      plugin.handleCommand(IDM_RESET);  // Yes: back to the key the run began with
+                      EXPECT_EQ(plugin.history().current(), plugin.history().first());
+                      EXPECT_EQ(scripted.beeps, 2);
+                      ASSERT_EQ(scripted.questions.size(), 2u);
+                      EXPECT_EQ(scripted.questions[0].rfind(uiString(IDS_ASK_RESET_CAPTION), 0), 0u);
+                      EXPECT_FALSE(state(IDM_UNDO).menuEnabled);
+                      EXPECT_FALSE(state(IDM_RESET).menuEnabled);
+                      EXPECT_TRUE(state(IDM_REDO).menuEnabled);
+
+                      plugin.handleCommand(IDM_RETURN_TO_MARK);
+                      EXPECT_EQ(plugin.history().current(), plugin.history().marked());
+                      EXPECT_TRUE(state(IDM_UNDO).menuEnabled && state(IDM_REDO).menuEnabled);
+                      EXPECT_TRUE(plugin.keyReady);  // stepping back never greys the refining commands
+                      plugin.handleCommand(IDM_CANCEL);
+                  }),
+              1);
+}
+
+TEST_F(MainWindowRun, ViewsCheckOneAndBlendsRecomputeWithAHistoryEntryEachTime) {
+    HostImage image = greenScreen(40, 30);
+    run(image, [&](FilterPlugin& plugin) {
+        for (int32_t view = 0; view < 4; ++view) {
+            const int renders = scripted.waits;
+            plugin.handleCommand(IDM_VIEW_COMPOSITE + view);
+            EXPECT_EQ(plugin.viewMode, view);
+            EXPECT_GT(scripted.waits, renders);  // redrawn under the wait cursor
+            for (int32_t other = 0; other < 4; ++other)
+                EXPECT_EQ(state(IDM_VIEW_COMPOSITE + other).menuChecked, other == view) << view << other;
+            EXPECT_TRUE(scripted.states.buttonChecked(IDM_VIEW_COMPOSITE + view));
+        }
+        for (int32_t blend : {kBlendDirect, kBlendSolidColor, kBlendSolidColor, kBlendDefocused}) {
+            const int32_t entries = plugin.history().count();
+            plugin.handleCommand(IDM_BLEND_DIRECT + blend);
+            EXPECT_EQ(plugin.blendMode, blend);
+            EXPECT_EQ(plugin.history().count(), entries + 1);
+            for (int32_t other = 0; other < 3; ++other)
+                EXPECT_EQ(state(IDM_BLEND_DIRECT + other).menuChecked, other == blend);
+        }
+        plugin.handleCommand(IDM_CANCEL);
+    });
+}
+
+TEST_F(MainWindowRun, TheAlphaCommandAsksToTurnOnNeverToTurnOffAndOkStoresIt) {
+    HostImage image = greenScreen(40, 30, 4);
+    EXPECT_EQ(run(image,
+                  [&](FilterPlugin& plugin) {
+                      EXPECT_TRUE(state(IDM_MATTE_TO_ALPHA).menuEnabled);
+                      scripted.answers = {false, true};
+                      plugin.handleCommand(IDM_MATTE_TO_ALPHA);
+                      EXPECT_FALSE(plugin.writeMatteToAlpha);
+                      plugin.handleCommand(IDM_MATTE_TO_ALPHA);
+                      EXPECT_TRUE(plugin.writeMatteToAlpha);
+                      EXPECT_TRUE(state(IDM_MATTE_TO_ALPHA).menuChecked);
+                      plugin.handleCommand(IDM_MATTE_TO_ALPHA);  // off without a question
+                      EXPECT_EQ(scripted.questions.size(), 2u);
+                      EXPECT_FALSE(state(IDM_MATTE_TO_ALPHA).menuChecked);
+                      scripted.answers = {true};
+                      plugin.handleCommand(IDM_MATTE_TO_ALPHA);
+                      plugin.handleCommand(IDM_OK);
+                  }),
+              noErr);
+    EXPECT_TRUE(parameters().writeMatteToAlpha());
+}
+
+TEST_F(MainWindowRun, ZoomModeClicksZoomAndDefaultSizeAndARightClickEndIt) {
+    HostImage image = greenScreen(40, 30);
+    run(image, [&](FilterPlugin& plugin) {
+        plugin.handleCommand(IDM_ZOOM_MODE);
+        EXPECT_TRUE(plugin.zoomMode);
+        EXPECT_TRUE(state(IDM_ZOOM_MODE).menuChecked);
+        EXPECT_EQ(state(IDM_ZOOM_MODE).button, ButtonState::Checked);
+        EXPECT_EQ(scripted.statusText, std::string(uiString(IDS_HINT_ZOOM)));
+        DisplayView& view = *plugin.displayView();
+        view.leftButtonDown(view.destRect().left + 20, view.destRect().top + 15);
+        EXPECT_EQ(plugin.zoomFactor, 2.0);
+        EXPECT_EQ(plugin.display.columns, 80);
+        EXPECT_EQ(plugin.history().count(), 1);  // zoom clicks take no samples
+        EXPECT_TRUE(plugin.altKey(true, view.destRect().left + 5, view.destRect().top + 5));
+        EXPECT_EQ(scripted.cursor, CursorShape::ZoomOut);
+        EXPECT_FALSE(plugin.altKey(true, 0, 0));  // off the image the menu bar gets Alt
+        plugin.handleCommand(IDM_DEFAULT_SIZE);
+        EXPECT_EQ(plugin.zoomFactor, 1.0);
+        EXPECT_EQ(view.sourceRect().left, 0);
+        view.rightButtonDown(false, false, false);
+        EXPECT_FALSE(plugin.zoomMode);
+        EXPECT_EQ(state(IDM_ZOOM_MODE).button, ButtonState::Enabled);
+        EXPECT_EQ(scripted.cursor, CursorShape::Arrow);
+        plugin.handleCommand(IDM_CANCEL);
+    });
+}
+
+} // namespace
+} // namespace velokrom::testing
