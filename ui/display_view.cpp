@@ -58,7 +58,10 @@ void DisplayView::scroll(ScrollAxis axis, ScrollRequest request, int32_t thumb) 
     window_.invalidateDisplay(false);
 }
 
-void DisplayView::paint(void* deviceContext) { owner_.paintRegion(sourceRect_, destRect_, deviceContext); }
+void DisplayView::paint(void* deviceContext) {
+    owner_.paintRegion(sourceRect_, destRect_, deviceContext);
+    gesture_.repainted(window_.trailCanvas());
+}
 
 void DisplayView::refresh(bool erase) {
     if (!window_.displayExists()) return;

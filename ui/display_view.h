@@ -39,6 +39,7 @@ public:
     // The size event: margins, and, unless the window was minimized, the scroll bars.
     void resized(bool minimized);
     void scroll(ScrollAxis axis, ScrollRequest request, int32_t thumb);
+    // Draws the view; a drag's trail is drawn again over it.
     void paint(void* deviceContext);
     // Re-renders the buffer and invalidates the window, under the wait cursor.
     void refresh(bool erase);

@@ -24,10 +24,10 @@ void DragTrailMask::mark(int32_t x, int32_t y, TrailCanvas& canvas) {
     canvas.invertPixel(x, y);
 }
 
-void DragTrailMask::erase(TrailCanvas& canvas) {
+void DragTrailMask::redraw(TrailCanvas& canvas) const {
     if (!bits_) return;
     for (int32_t y = 0; y < height_; ++y) {
-        uint8_t* row = bits_ + static_cast<size_t>(y) * rowBytes();
+        const uint8_t* row = bits_ + static_cast<size_t>(y) * rowBytes();
         for (int32_t x = 0; x < width_; ++x) {
             if (row[x / 8] == 0) {
                 x |= 7;  // a whole clear byte: on to the next
@@ -35,8 +35,13 @@ void DragTrailMask::erase(TrailCanvas& canvas) {
             }
             if (row[x / 8] & (0x80 >> (x % 8))) canvas.invertPixel(x, y);
         }
-        std::memset(row, 0, rowBytes());
     }
+}
+
+void DragTrailMask::erase(TrailCanvas& canvas) {
+    if (!bits_) return;
+    redraw(canvas);
+    std::memset(bits_, 0, rowBytes() * static_cast<size_t>(height_));
 }
 
 } // namespace velokrom

@@ -34,6 +34,9 @@ public:
     void mark(int32_t x, int32_t y, TrailCanvas& canvas);
     // Inverts every marked pixel back and clears the mask.
     void erase(TrailCanvas& canvas);
+    // Inverts every marked pixel again, keeping the marks: after a repaint during a drag has
+    // drawn the image over part of the trail (the canvas clips to the repainted part).
+    void redraw(TrailCanvas& canvas) const;
 
 private:
     bool inside(int32_t x, int32_t y) const { return bits_ && x >= 0 && y >= 0 && x < width_ && y < height_; }

@@ -31,6 +31,10 @@ public:
     bool finish(ImagePixel pixel, SampleDragTarget& target, TrailCanvas& canvas);
 
     bool dragging() const { return dragging_; }
+    // After a repaint during the drag: the trail drawn again where the image covered it.
+    void repainted(TrailCanvas& canvas) const {
+        if (dragging_) mask_.redraw(canvas);
+    }
 
 private:
     DragTrailMask mask_;

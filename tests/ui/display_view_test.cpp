@@ -159,6 +159,22 @@ TEST_F(DisplayViewTest, ADragSamplesWhileTheButtonIsDownAndLeavesTheScreenAsItWa
     EXPECT_EQ(engine.samples.sampleCount, 3);
 }
 
+TEST_F(DisplayViewTest, ARepaintDuringADragDrawsTheTrailAgainSoThatReleasingRestoresTheImage) {
+    const int32_t left = view.destRect().left, top = view.destRect().top;
+    view.leftButtonDown(left + 2, top + 2);
+    view.mouseMoved(left + 30, top + 10);
+    // The window repaints: the image covers the trail (here: the screen as it was before).
+    const std::vector<uint32_t> trailed = window.screen.pixels;
+    for (size_t i = 0; i < trailed.size(); ++i)
+        if (trail[(i / 200) * (200 / 8 + 1) + (i % 200) / 8] & (0x80 >> (i % 200 % 8)))
+            window.screen.pixels[i] ^= 0x7F7F7F;
+    const std::vector<uint32_t> image = window.screen.pixels;
+    view.paint(nullptr);
+    EXPECT_EQ(window.screen.pixels, trailed);
+    view.leftButtonUp(left + 30, top + 10);
+    EXPECT_EQ(window.screen.pixels, image);
+}
+
 TEST_F(DisplayViewTest, ALostCaptureEndsTheDragOnceAndAPressOffTheImageNeverStartsOne) {
     const std::vector<uint32_t> before = window.screen.pixels;
     view.leftButtonDown(0, 0);  // in the margin

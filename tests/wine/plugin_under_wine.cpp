@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "scratch_folder.h"
+#include "ui/command_ids.h"
 #include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
@@ -55,6 +56,10 @@ void PluginUnderWine::withUser(const std::function<void()>& call, const std::fun
         // Give the filter time to close what the person answered, then close what is left.
         if (vkhost::waitUntil([&] { return ended.load(); }, 3000)) return;
         while (!ended) {
+            if (HWND main = findMainWindow()) {
+                ADD_FAILURE() << "the main window was left open";
+                PostMessageA(main, WM_COMMAND, IDM_CANCEL, 0);
+            }
             if (HWND left = vkhost::findDialog(kCaption)) {
                 ADD_FAILURE() << "a window was left open: \"" << vkhost::dialogText(left) << "\"";
                 vkhost::postCommand(left, GetDlgItem(left, IDC_START_CANCEL) ? IDC_START_CANCEL
@@ -70,6 +75,33 @@ void PluginUnderWine::withUser(const std::function<void()>& call, const std::fun
 }
 
 HWND PluginUnderWine::waitForStartDialog() { return waitForDialog(true); }
+
+namespace {
+
+BOOL CALLBACK keepMainWindow(HWND window, LPARAM result) {
+    char name[32] = {};
+    DWORD process = 0;
+    GetClassNameA(window, name, sizeof name);
+    GetWindowThreadProcessId(window, &process);
+    if (lstrcmpA(name, MAIN_WINDOW_CLASS) != 0 || process != GetCurrentProcessId() || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND PluginUnderWine::findMainWindow() {
+    HWND found = nullptr;
+    EnumWindows(keepMainWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND PluginUnderWine::waitForMainWindow() {
+    HWND found = nullptr;
+    vkhost::waitUntil([&] { return (found = findMainWindow()) != nullptr; });
+    return found;
+}
 
 HWND PluginUnderWine::waitForMessageBox() { return waitForDialog(false); }
 

@@ -38,6 +38,9 @@ protected:
     // The start dialog, or a message box, with the caption "Velokrom"; null after the time limit.
     static HWND waitForStartDialog();
     static HWND waitForMessageBox();
+    // The main window of this process, shown; null if none (after the time limit).
+    static HWND findMainWindow();
+    static HWND waitForMainWindow();
 
     // C:\ZELVARN\VELOKROM.BKG under the first fixed drive: the one background file.
     static std::string backgroundFile();

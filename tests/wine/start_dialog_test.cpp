@@ -6,6 +6,7 @@
 #include "host/parameter_block.h"
 #include "platform/string_table.h"
 #include "plugin_under_wine.h"
+#include "ui/command_ids.h"
 #include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
@@ -150,7 +151,7 @@ private:
     HHOOK hook_;
 };
 
-TEST_F(PluginUnderWine, ForegroundOverGrayRunsTheModalHostWhichEndsWithoutOkAsCancel) {
+TEST_F(PluginUnderWine, ForegroundOverGrayRunsTheMainWindowInTheModalHostAndCancelLeavesTheImage) {
     removeBackgroundFile();
     HostImage image = greenScreen(16, 8);
     const HostImage original = image;
@@ -160,6 +161,10 @@ TEST_F(PluginUnderWine, ForegroundOverGrayRunsTheModalHostWhichEndsWithoutOkAsCa
         ASSERT_NE(dialog, nullptr);
         pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
         pressButton(dialog, IDC_START_OK);
+        HWND main = waitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        PostMessageA(main, WM_COMMAND, IDM_CANCEL, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
     });
     // The start dialog, then the invisible modal host: owned by the host window, one pixel at
     // the screen's corner, ended once the main window's run returned.
@@ -171,7 +176,6 @@ TEST_F(PluginUnderWine, ForegroundOverGrayRunsTheModalHostWhichEndsWithoutOkAsCa
     EXPECT_TRUE(EqualRect(&watch.ended[1].lastRect, &corner))
         << watch.ended[1].lastRect.left << "," << watch.ended[1].lastRect.top << " to " << watch.ended[1].lastRect.right
         << "," << watch.ended[1].lastRect.bottom;
-    // Until the main window exists the interactive run closes at once, which counts as Cancel.
     EXPECT_EQ(result, 1);
     EXPECT_EQ(image.pixels, original.pixels);
     std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);

@@ -35,13 +35,16 @@ check "saving the background: status 1" [ $? -eq 1 ]
 check "  the user was told" grep -q "has been saved for use as a" save.txt
 check "  the file holds the image" [ "$(wc -c < "$bkg")" -eq $((54 + 4 * 2 * 3)) ]
 
-$wine_run "$vkhost" run "$plugin" --image in.ppm --out out.ppm --choice save --overwrite no > no.txt 2>&1
+$wine_run "$vkhost" run "$plugin" --image in.ppm --out out.ppm --choice save --overwrite no --window cancel > no.txt 2>&1
 check "overwrite refused, the preset taken the second time: status 1" [ $? -eq 1 ]
 check "  asked about overwriting" grep -q "A background image already exists" no.txt
 
-$wine_run "$vkhost" run "$plugin" --image in.ppm --out out.ppm --choice gray --params kept.bin > gray.txt 2>&1
-check "over grey, the main window closes at once: status 1" [ $? -eq 1 ]
+$wine_run "$vkhost" run "$plugin" --image in.ppm --out out.ppm --choice gray --params kept.bin --window cancel > gray.txt 2>&1
+check "over grey, the main window cancelled: status 1" [ $? -eq 1 ]
 check "  the parameter block is kept" [ "$(wc -c < kept.bin)" -eq 1528 ]
+$wine_run "$vkhost" run "$plugin" --image in.ppm --out ok.ppm --choice gray --params ok.bin --window ok > ok.txt 2>&1
+check "over grey, the main window confirmed: status 0" [ $? -eq 0 ]
+check "  the image is written" [ -s ok.ppm ]
 rm -f "$bkg"
 
 echo "$failures failure(s)"

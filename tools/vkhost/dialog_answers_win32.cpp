@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ui/command_ids.h"
 #include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
@@ -35,6 +36,16 @@ DialogAnswers::~DialogAnswers() {
 void DialogAnswers::answer() {
     bool startAnswered = false;
     while (!done_) {
+        if (run_.windowOk) {
+            // The main window, once it is up, is ended with its own OK or Cancel command.
+            HWND main = FindWindowA(MAIN_WINDOW_CLASS, nullptr);
+            DWORD process = 0;
+            if (main && IsWindowVisible(main) && GetWindowThreadProcessId(main, &process) &&
+                process == GetCurrentProcessId()) {
+                PostMessageA(main, WM_COMMAND, *run_.windowOk ? IDM_OK : IDM_CANCEL, 0);
+                waitUntil([&] { return !IsWindow(main); });
+            }
+        }
         HWND dialog = waitForDialog(kCaption, 100);
         if (!dialog) continue;
         if (!isStartDialog(dialog)) {

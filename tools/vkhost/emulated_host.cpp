@@ -172,8 +172,8 @@ void EmulatedHost::progressCallback(int32_t, int32_t) {
 OSErr EmulatedHost::advanceCallback() { return activeHost ? activeHost->advance() : paramErr; }
 
 OSErr EmulatedHost::displayCallback(const PSPixelMap* source, const VRect* sourceRect, int32_t destRow,
-                                    int32_t destCol, void*) {
-    return activeHost ? activeHost->display(source, sourceRect, destRow, destCol) : paramErr;
+                                    int32_t destCol, void* deviceContext) {
+    return activeHost ? activeHost->display(source, sourceRect, destRow, destCol, deviceContext) : paramErr;
 }
 
 // ---- image exchange
@@ -236,7 +236,8 @@ OSErr EmulatedHost::advance() {
     return noErr;
 }
 
-OSErr EmulatedHost::display(const PSPixelMap* map, const VRect* area, int32_t destRow, int32_t destCol) {
+OSErr EmulatedHost::display(const PSPixelMap* map, const VRect* area, int32_t destRow, int32_t destCol,
+                            void* deviceContext) {
     ++displayCalls_;
     if (!map || !area || map->version < 1 || !map->baseAddr) return paramErr;
     // The source rectangle is half-open and must lie in the pixel map's bounds.
@@ -245,24 +246,32 @@ OSErr EmulatedHost::display(const PSPixelMap* map, const VRect* area, int32_t de
         return paramErr;
     const auto* base = static_cast<const uint8_t*>(map->baseAddr);
     const PSPixelMask* mask = map->masks;
+    const int32_t width = std::max(area->right - area->left, 0), height = std::max(area->bottom - area->top, 0);
+    const size_t deviceRowBytes = deviceRowSize(width);
+    if (devicePixels_.size() < deviceRowBytes * static_cast<size_t>(height))
+        devicePixels_.resize(deviceRowBytes * static_cast<size_t>(height));
     for (int32_t row = area->top; row < area->bottom; ++row) {
         const int32_t y = destRow + row - area->top;
-        if (y < 0 || y >= options_.screenHeight) continue;
-        for (int32_t col = area->left; col < area->right; ++col) {
+        uint8_t* device = devicePixels_.data() + static_cast<size_t>(row - area->top) * deviceRowBytes;
+        for (int32_t col = area->left; col < area->right; ++col, device += 3) {
             const int32_t x = destCol + col - area->left;
-            if (x < 0 || x >= options_.screenWidth) continue;
             const uint8_t* pixel = base + (row - b.top) * map->rowBytes + (col - b.left) * map->colBytes;
-            uint8_t* out = screen_.data() + (static_cast<size_t>(y) * static_cast<size_t>(options_.screenWidth) +
-                                             static_cast<size_t>(x)) * 3;
             // Where the mask is transparent the host shows its checkerboard.
             const int32_t alpha = mask ? static_cast<const uint8_t*>(mask->maskData)[(row - b.top) * mask->rowBytes +
                                                                                      (col - b.left) * mask->colBytes]
                                        : 255;
             const int32_t checker = ((x / 8 + y / 8) % 2) ? 204 : 255;
+            uint8_t shown[3];
             for (int32_t c = 0; c < 3; ++c)
-                out[c] = static_cast<uint8_t>((pixel[c * map->planeBytes] * alpha + checker * (255 - alpha) + 127) / 255);
+                shown[c] = static_cast<uint8_t>((pixel[c * map->planeBytes] * alpha + checker * (255 - alpha) + 127) / 255);
+            for (int32_t c = 0; c < 3; ++c) device[2 - c] = shown[c];  // the device takes blue, green, red
+            if (y < 0 || y >= options_.screenHeight || x < 0 || x >= options_.screenWidth) continue;
+            std::memcpy(screen_.data() + (static_cast<size_t>(y) * static_cast<size_t>(options_.screenWidth) +
+                                          static_cast<size_t>(x)) * 3,
+                        shown, 3);
         }
     }
+    if (deviceContext) drawOnDevice(deviceContext, devicePixels_.data(), width, height, destRow, destCol);
     return noErr;
 }
 

@@ -58,6 +58,12 @@ struct SelectorCall {
     int16_t result;
 };
 
+// Rows of 24-bit pixels (blue, green, red) as a device takes them: each padded to 4 bytes.
+inline size_t deviceRowSize(int32_t width) { return (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3); }
+// Puts such rows on the device context the filter painted with (Windows); elsewhere there is
+// no device and nothing happens.
+void drawOnDevice(void* deviceContext, const uint8_t* pixels, int32_t width, int32_t height, int32_t top, int32_t left);
+
 class EmulatedHost {
 public:
     explicit EmulatedHost(EntryCall entry);
@@ -103,7 +109,8 @@ private:
     void fillRecord(const HostImage& image, const HostOptions& options);
     int16_t call(int16_t selector, void* record);
     OSErr advance();
-    OSErr display(const PSPixelMap* source, const VRect* sourceRect, int32_t destRow, int32_t destCol);
+    OSErr display(const PSPixelMap* source, const VRect* sourceRect, int32_t destRow, int32_t destCol,
+                  void* deviceContext);
     void commitOutput();
     bool requestPending() const;
 
@@ -130,6 +137,7 @@ private:
     int32_t deliveredOutLo_ = 0;
     int32_t deliveredOutPlanes_ = 0;
     std::vector<uint8_t> screen_;
+    std::vector<uint8_t> devicePixels_;  // the area last drawn, as the device takes it
     int32_t progressCalls_ = 0;
     int32_t displayCalls_ = 0;
     int32_t advanceCalls_ = 0;

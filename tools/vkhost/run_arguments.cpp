@@ -8,7 +8,7 @@ namespace velokrom::vkhost {
 const char* const kRunUsage =
     "usage: vkhost run PLUGIN --image IN --out OUT [--selection x0,y0:x1,y1] [--alpha-plane] [--layered]\n"
     "                  [--repeat] [--params FILE] [--choice save|saved|gray|cancel] [--overwrite yes|no]\n"
-    "                  [--abort-after N] [--drive-root DIR]\n";
+    "                  [--window ok|cancel] [--abort-after N] [--drive-root DIR]\n";
 
 namespace {
 
@@ -62,6 +62,10 @@ RunArguments parseRunArguments(const std::vector<std::string>& args) {
             const std::string& text = value();
             if (text != "yes" && text != "no") throw std::runtime_error("--overwrite is yes or no, not '" + text + "'");
             run.overwrite = text == "yes";
+        } else if (option == "--window") {
+            const std::string& text = value();
+            if (text != "ok" && text != "cancel") throw std::runtime_error("--window is ok or cancel, not '" + text + "'");
+            run.windowOk = text == "ok";
         } else if (option == "--abort-after") {
             run.abortAfter = parseCount(value(), option);
         } else if (option == "--drive-root") {

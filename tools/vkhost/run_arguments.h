@@ -2,7 +2,7 @@
 // The command line of `vkhost run`, shared by the native and the Win32 builds:
 //   vkhost run PLUGIN --image IN --out OUT [--selection x0,y0:x1,y1] [--alpha-plane] [--layered]
 //              [--repeat] [--params FILE] [--choice save|saved|gray|cancel] [--overwrite yes|no]
-//              [--abort-after N] [--drive-root DIR]
+//              [--window ok|cancel] [--abort-after N] [--drive-root DIR]
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +25,7 @@ struct RunArguments {
     std::optional<StartChoice> choice;        // the start dialog's answer; none: OK with the preset
     bool cancelStartDialog = false;
     bool overwrite = false;                   // the answer to "overwrite the background?"
+    std::optional<bool> windowOk;             // how the main window is ended; none: by the person
     int32_t abortAfter = -1;                  // the host aborts from this many progress calls on
     std::string driveRoot = "/";              // native only: the directory that plays the drive root
 };

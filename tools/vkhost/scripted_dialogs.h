@@ -16,7 +16,7 @@ public:
     // Answers of the start dialog, in turn: a choice (as if clicked, then OK) or nullopt for
     // Cancel. With the queue empty the dialog is confirmed with its preset, as OK untouched.
     std::deque<std::optional<StartChoice>> startAnswers;
-    // What happens inside the modal host; without it the main window runs (and closes) as built.
+    // What happens inside the modal host; without it the main window closes at once.
     std::function<void(MainWindow&)> interactive;
 
     // What the filter showed: the start dialog's presets, and the owners of both windows.
@@ -39,10 +39,9 @@ public:
         owners.push_back(owner);
         ++modalHostRuns;
         window.started = true;
-        if (interactive)
-            interactive(window);
-        else
-            window.runMainWindow(nullptr);
+        // Without a script no window is shown: the run ends as a window closed without OK or
+        // Cancel, in the Windows builds of the tests as well.
+        if (interactive) interactive(window);
     }
 };
 

@@ -1,6 +1,6 @@
 // The native emulated host. The plug-in is linked in, so PLUGIN must be "builtin"; the start
 // dialog is answered by --choice, message boxes go to the standard error stream, and the main
-// window (not yet built) closes at once, which ends a dialog run as Cancel.
+// window, which has no window system here, ends as --window says or else at once, as Cancel.
 // Exit status: 0 when the filter succeeded and OUT was written, 1 when the filter ended with a
 // nonzero result (nothing written), 2 on a usage or file error.
 #include <iostream>
@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
         ScriptedDialogs dialogs;
         if (run.cancelStartDialog) dialogs.startAnswers.push_back(std::nullopt);
         else if (run.choice) dialogs.startAnswers.push_back(*run.choice);
+        if (run.windowOk) dialogs.interactive = [ok = *run.windowOk](MainWindow& window) { window.endInteractive(ok); };
         PluginEnvironment environment{platform, dialogs};
         EmulatedHost host([&](int16_t selector, void* record, intptr_t* data, int16_t* result) {
             pluginEntry(selector, record, data, result, environment);

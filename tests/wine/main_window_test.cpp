@@ -1,0 +1,160 @@
+// The real main window in the real library under Wine, driven from a second thread with real
+// mouse input as a person would: its size and parts, an Auto Setup drag whose inverted trail
+// is read back from the screen and erased on release, the refining commands coming alive, the
+// keyed composite shown, each view, and OK and Cancel.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "host/parameter_block.h"
+#include "host_images.h"
+#include "plugin_under_wine.h"
+#include "ui/command_ids.h"
+#include "ui/display_geometry.h"
+#include "ui/start_dialog_ids.h"
+#include "ui/ui_strings.h"
+#include "ui/window_layout.h"
+#include "ui_driver_win32.h"
+
+namespace velokrom::winetest {
+namespace {
+
+using namespace vkhost;
+
+HWND childOfClass(HWND parent, const char* className) { return FindWindowExA(parent, nullptr, className, nullptr); }
+
+class MainWindowUnderWine : public PluginUnderWine {
+protected:
+    // Answers the start dialog with the neutral grey background and waits for the main window.
+    HWND openOverGray() {
+        HWND dialog = waitForStartDialog();
+        if (!dialog) return nullptr;
+        pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
+        pressButton(dialog, IDC_START_OK);
+        HWND main = waitForMainWindow();
+        if (main) display = childOfClass(main, DISPLAY_WINDOW_CLASS);
+        return main;
+    }
+    // The screen point of image pixel (column, row) at zoom 1 in the display window.
+    POINT screenPointOf(int32_t width, int32_t height, int32_t column, int32_t row) {
+        RECT client{};
+        GetClientRect(display, &client);
+        const DisplayRect dest = viewPlacement(client.right, client.bottom, width, height);
+        POINT p{dest.left + column, dest.top + row};
+        ClientToScreen(display, &p);
+        return p;
+    }
+    static void mouse(POINT p, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+        SendInput(1, &input, sizeof input);
+    }
+    static COLORREF screenPixel(POINT p) {
+        HDC screen = GetDC(nullptr);
+        const COLORREF colour = GetPixel(screen, p.x, p.y);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    }
+    static bool menuEnabled(HWND main, int32_t id) {
+        return !(GetMenuState(GetMenu(main), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    }
+    // A drag along row `row` from column x0 to x1 with the real mouse; each move is waited for
+    // until its trail pixel shows inverted, so that the window sees every one of them.
+    void dragAlongRow(int32_t width, int32_t height, int32_t row, int32_t x0, int32_t x1) {
+        POINT p = screenPointOf(width, height, x0, row);
+        SetCursorPos(p.x, p.y);
+        mouse(p, MOUSEEVENTF_LEFTDOWN);
+        for (int32_t x = x0 + 1; x <= x1; ++x) {
+            p = screenPointOf(width, height, x, row);
+            const COLORREF before = screenPixel(p);
+            mouse(p, 0);
+            EXPECT_TRUE(waitUntil([&] { return screenPixel(p) == (before ^ 0x7F7F7F); }, 2000)) << "trail at " << x;
+        }
+        trailEnd = p;
+        trailEndColour = screenPixel(p);
+        mouse(p, MOUSEEVENTF_LEFTUP);
+    }
+
+    HWND display = nullptr;
+    POINT trailEnd{};
+    COLORREF trailEndColour = 0;
+};
+
+TEST_F(MainWindowUnderWine, ANarrowImageGetsTheToolbarsWidthAndTheWindowItsParts) {
+    removeBackgroundFile();
+    HostImage image = testing::greenScreen(243, 100);
+    const HostImage original = image;
+    const int16_t result = runFilter(image, true, [&] {
+        HWND main = openOverGray();
+        ASSERT_NE(main, nullptr);
+        ASSERT_NE(display, nullptr);
+        RECT client{}, shown{};
+        GetClientRect(main, &client);
+        GetClientRect(display, &shown);
+        EXPECT_EQ(client.right, 486);
+        HWND toolbar = childOfClass(main, TOOLBARCLASSNAMEA);
+        HWND status = childOfClass(main, STATUSCLASSNAMEA);
+        ASSERT_NE(toolbar, nullptr);
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 25);
+        EXPECT_GE(shown.bottom, 200);  // the image area is as much taller as the width ratio
+        EXPECT_EQ(GetMenuItemCount(GetMenu(main)), 6);
+        EXPECT_EQ(windowText(main), "Velokrom");
+        EXPECT_FALSE(menuEnabled(main, IDM_SELECT_BACKGROUND));
+        EXPECT_FALSE(menuEnabled(main, IDM_UNDO));
+        char text[128] = {};
+        SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, uiString(IDS_HINT_AUTO_SETUP));
+        requestScreenshot(main, "main-window-narrow");
+        PostMessageA(main, WM_COMMAND, IDM_CANCEL, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(image.pixels, original.pixels);
+}
+
+TEST_F(MainWindowUnderWine, AMouseDragDrawsItsTrailKeysTheImageAndOkWritesIt) {
+    removeBackgroundFile();
+    const HostImage source = testing::greenScreen(120, 80);
+    HostImage image = source;
+    const int32_t row = 10, x0 = 2, x1 = 16;
+    const int16_t result = runFilter(image, true, [&] {
+        HWND main = openOverGray();
+        ASSERT_NE(main, nullptr);
+        SetForegroundWindow(main);
+        const POINT start = screenPointOf(120, 80, x0, row);
+        // The first view is on the screen (the backing is not the window's white) before the drag.
+        const POINT end = screenPointOf(120, 80, x1 + 1, row);
+        ASSERT_TRUE(waitUntil([&] {
+            return screenPixel(start) != RGB(255, 255, 255) && screenPixel(end) != RGB(255, 255, 255);
+        }));
+        const COLORREF startColour = screenPixel(start);
+        dragAlongRow(120, 80, row, x0, x1);
+        // The release erased the trail, and the key the drag made lets the refining commands in.
+        EXPECT_TRUE(waitUntil([&] { return menuEnabled(main, IDM_SELECT_BACKGROUND); }));
+        EXPECT_TRUE(menuEnabled(main, IDM_UNDO));
+        EXPECT_TRUE(waitUntil([&] { return screenPixel(start) != startColour; })) << "the composite shows the keyed backing";
+        EXPECT_NE(screenPixel(trailEnd), trailEndColour) << "no trail left on the screen";
+        requestScreenshot(main, "main-window-keyed-composite");
+        for (int32_t view : {IDM_VIEW_MATTE, IDM_VIEW_FRONT, IDM_VIEW_BACK, IDM_VIEW_COMPOSITE}) {
+            PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(view), 0);
+            EXPECT_TRUE(waitUntil([&] { return GetMenuState(GetMenu(main), view, MF_BYCOMMAND) & MF_CHECKED; }));
+            requestScreenshot(main, "main-window-view-" + std::to_string(view - IDM_VIEW_COMPOSITE));
+        }
+        PostMessageA(main, WM_COMMAND, IDM_OK, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+    });
+    // OK ran the render pass with the key the drag made (which pixels a real drag delivers is
+    // the window system's choice; the host tests compare them with a replayed drag exactly).
+    ASSERT_EQ(result, 0);
+    std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
+    EXPECT_TRUE(ParameterBlock(block.data()).stateSaved());
+    EXPECT_NE(image.pixels, source.pixels);
+}
+
+} // namespace
+} // namespace velokrom::winetest
