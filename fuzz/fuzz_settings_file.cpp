@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // A drag of Tune Colors over a few pixels, then the three sliders.
     engine.keyOperation = kTuneColors;
-    engine.sampleDrag(0, restByte(3) % 12, restByte(4) % 4);
-    engine.sampleDrag(1, restByte(5) % 12, restByte(6) % 4);
-    engine.sampleDrag(2, restByte(7) % 12, restByte(8) % 4);
+    engine.sampleDrag(DragPhase::Begin, restByte(3) % 12, restByte(4) % 4);
+    engine.sampleDrag(DragPhase::Continue, restByte(5) % 12, restByte(6) % 4);
+    engine.sampleDrag(DragPhase::End, restByte(7) % 12, restByte(8) % 4);
     engine.beginTuning();
     for (int32_t slider = 0; slider < 3; ++slider) {
         // -1000 .. 1000 in the dialog; anything here.

@@ -123,10 +123,10 @@ protected:
 
     void drag(int32_t operation, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
         engine->keyOperation = operation;
-        int32_t phase = 0;
+        std::vector<DragPoint> points;
         for (int32_t y = y0; y <= y1; ++y)
-            for (int32_t x = x0; x <= x1; ++x, phase = 1) engine->sampleDrag(phase, x, y);
-        engine->sampleDrag(2, x1, y1);
+            for (int32_t x = x0; x <= x1; ++x) points.push_back({x, y});
+        replayDrag(*engine, points);
     }
 
     std::unique_ptr<MemoryImageAccess> engine;
