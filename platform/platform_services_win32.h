@@ -19,6 +19,11 @@ public:
     void beep() override;
     ScreenSize screenSize() override;
     std::string loadString(int32_t id) override;
+    std::vector<DirectoryEntry> listDirectory(const std::string& folder) override;
+    bool startProcess(const std::string& program, const std::vector<std::string>& arguments) override;
+    bool openDocument(const std::string& path) override;
+    CursorHandle showWaitCursor() override;
+    void restoreCursor(CursorHandle previous) override;
 };
 
 } // namespace velokrom

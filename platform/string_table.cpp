@@ -15,6 +15,10 @@ const char* builtinString(int32_t id) {
     case IDS_MSG_FLOATING: return IDS_MSG_FLOATING_STR;
     case IDS_ASK_OVERWRITE: return IDS_ASK_OVERWRITE_STR;
     case IDS_BACKGROUND_SAVED: return IDS_BACKGROUND_SAVED_STR;
+    case IDS_HELP_NO_MANUAL: return IDS_HELP_NO_MANUAL_STR;
+    case IDS_HELP_NO_READER: return IDS_HELP_NO_READER_STR;
+    case IDS_HELP_READER_FAILED: return IDS_HELP_READER_FAILED_STR;
+    case IDS_HELP_CAPTION: return IDS_HELP_CAPTION_STR;
     default: return nullptr;
     }
 }

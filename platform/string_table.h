@@ -35,6 +35,20 @@
     "composites.\n\nYou may now select an image to use as foreground,\nand run the Velokrom " \
     "filter again to perform the composite.\n"
 
+/* The Help command's messages and their caption. */
+#define IDS_HELP_NO_MANUAL 16083
+#define IDS_HELP_NO_MANUAL_STR "Unable to find Velokrom help file."
+#define IDS_HELP_NO_READER 16084
+#define IDS_HELP_NO_READER_STR                                                            \
+    "Unable to locate Adobe Acrobat file reader on your system.\n\nThe Velokrom help file " \
+    "is an Adobe Portable Document\nFormat (.PDF) file, and it requires an Acrobat reader."
+#define IDS_HELP_READER_FAILED 16085
+#define IDS_HELP_READER_FAILED_STR                                                                \
+    "Unable to read help file.\n\nThe Velokrom help file is an Adobe Portable Document Format " \
+    "(.PDF)\nfile.  Your Adobe Acrobat reader may not be properly installed."
+#define IDS_HELP_CAPTION 16086
+#define IDS_HELP_CAPTION_STR "Velokrom Help"
+
 #ifdef __cplusplus
 #include <cstdint>
 namespace velokrom {

@@ -141,6 +141,42 @@ std::string FakePlatform::loadString(int32_t id) {
     return text ? text : "";
 }
 
+std::vector<DirectoryEntry> FakePlatform::listDirectory(const std::string& folder) {
+    calls.push_back("list " + folder);
+    const std::string path = !folder.empty() && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+    std::vector<DirectoryEntry> entries;
+    if (!directories.count(path)) return entries;
+    for (const std::string& directory : directories)
+        if (parentOf(directory) == path)
+            entries.push_back({directory.substr(path.size() + 1), !linkedDirectories.count(directory)});
+    for (const auto& file : files)
+        if (parentOf(file.first) == path) entries.push_back({file.first.substr(path.size() + 1), false});
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+bool FakePlatform::startProcess(const std::string& program, const std::vector<std::string>& arguments) {
+    std::string call = "start " + program;
+    for (const std::string& argument : arguments) call += " " + argument;
+    calls.push_back(call);
+    return !failStartProcess && files.count(program);
+}
+
+bool FakePlatform::openDocument(const std::string& path) {
+    calls.push_back("open " + path);
+    return documentViewer && files.count(path);
+}
+
+CursorHandle FakePlatform::showWaitCursor() {
+    ++waitCursorsShown;
+    return this;
+}
+
+void FakePlatform::restoreCursor(CursorHandle previous) {
+    if (previous == this) ++waitCursorsRestored;
+}
+
 std::vector<std::string> FakePlatform::messageTexts() const {
     std::vector<std::string> texts;
     for (const ShownMessage& message : messages) texts.push_back(message.text);
