@@ -10,14 +10,13 @@
 #include "ui/help_launcher.h"
 
 #ifndef _WIN32
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
 #include "platform/platform_services_posix.h"
+#include "scratch_folder.h"
 #endif
 
 namespace velokrom::testing {
@@ -222,8 +221,8 @@ TEST(HelpLauncher, FileSearchRules) {
 // the manual's path, and the process's current directory is the same before and after.
 TEST(HelpLauncherOnDisk, FindsAndStartsTheReaderWithoutChangingTheCurrentDirectory) {
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / ("velokrom-help-" + std::to_string(getpid()));
-    fs::remove_all(root);
+    const ScratchFolder scratch;
+    const fs::path& root = scratch.dir();
     fs::create_directories(root / "Zelvarn");
     fs::create_directories(root / "Acroread");
     fs::create_directories(root / "tree" / "inner");
@@ -253,7 +252,6 @@ TEST(HelpLauncherOnDisk, FindsAndStartsTheReaderWithoutChangingTheCurrentDirecto
     EXPECT_EQ(program, reader.string());
     EXPECT_EQ(manual, (root / "Zelvarn" / "VeloPCPS.pdf").string());
     EXPECT_FALSE(platform.startProcess((root / "missing").string(), {"missing"}));
-    fs::remove_all(root);
 }
 #endif
 
