@@ -5,7 +5,6 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "engine/color_tuning.h"
-#include "engine/settings_file.h"
 #include "file_identity.h"
 #include "image_io/image_file.h"
 #include "key_file.h"
@@ -127,9 +126,7 @@ int runKey(Arguments& args, std::ostream& out, std::ostream& notes) {
     if (loaded) restoreLiveKey(*loaded);
     for (const Drag& d : request.drags) drag(engine, d);
 
-    std::string reason;
-    if (!writeSettingsFile(request.save.c_str(), &reason))
-        throw CliError("cannot write key '" + request.save + "': " + reason);
+    writeKeyFile(request.save);
     // Remarks only for a command that did its work: a refused one prints its one error line.
     for (const Drag& d : request.drags)
         if (d.points.count() > static_cast<int64_t>(kDragCapacity))

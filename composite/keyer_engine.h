@@ -1,11 +1,13 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "engine/color_tuning.h"
 #include "composite/color_zone_cache.h"
 #include "engine/key_history.h"
 #include "engine/sample_set.h"
+#include "platform/platform_services.h"
 
 namespace velokrom {
 
@@ -117,7 +119,7 @@ public:
 
     // ---- settings file: a successful read restores the key,
     // re-runs the pass and records a history step.
-    bool readSettingsFile(const char* path);
+    bool readSettingsFile(PlatformServices& platform, const std::string& path);
 
     // ---- colour tuning
     void locateTuningTarget();

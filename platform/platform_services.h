@@ -48,6 +48,8 @@ public:
 class ReplacementStream : public FileStream {
 public:
     virtual bool commit() = 0;
+    // Why a write or the commit failed, in a few lower-case words ("no space left on the disk").
+    virtual std::string error() const = 0;
 };
 
 class PlatformServices {
@@ -68,8 +70,8 @@ public:
 
     // Null when the file cannot be opened.
     virtual std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) = 0;
-    // Null when the replacement cannot be created.
-    virtual std::unique_ptr<ReplacementStream> createReplacement(const std::string& target) = 0;
+    // Null when the replacement cannot be created, with reason saying why ("is a folder").
+    virtual std::unique_ptr<ReplacementStream> createReplacement(const std::string& target, std::string& reason) = 0;
 
     // A modal message box; owner may be null. The answer is Ok for an Ok box, Yes or No otherwise.
     virtual MessageAnswer messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,

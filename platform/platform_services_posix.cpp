@@ -55,8 +55,8 @@ std::unique_ptr<FileStream> PosixPlatformServices::openFile(const std::string& p
     return std::make_unique<StdioFileStream>(file);
 }
 
-std::unique_ptr<ReplacementStream> PosixPlatformServices::createReplacement(const std::string& target) {
-    return openReplacement(target);
+std::unique_ptr<ReplacementStream> PosixPlatformServices::createReplacement(const std::string& target, std::string& reason) {
+    return openReplacement(target, reason);
 }
 
 MessageAnswer PosixPlatformServices::messageBox(WindowHandle, MessageIcon, MessageButtons buttons,

@@ -96,8 +96,8 @@ std::unique_ptr<FileStream> Win32PlatformServices::openFile(const std::string& p
     return std::make_unique<StdioFileStream>(file);
 }
 
-std::unique_ptr<ReplacementStream> Win32PlatformServices::createReplacement(const std::string& target) {
-    return openReplacement(target);
+std::unique_ptr<ReplacementStream> Win32PlatformServices::createReplacement(const std::string& target, std::string& reason) {
+    return openReplacement(target, reason);
 }
 
 MessageAnswer Win32PlatformServices::messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,

@@ -35,6 +35,16 @@
     "composites.\n\nYou may now select an image to use as foreground,\nand run the Velokrom " \
     "filter again to perform the composite.\n"
 
+/* The settings files' dialogs. */
+#define IDS_SETTINGS_FILTER 16062
+#define IDS_SETTINGS_FILTER_STR "Velokrom Data Files (*.vkp)|*.VKP|All Files (*.*)|*.*|"
+#define IDS_SETTINGS_SAVE_TITLE 16063
+#define IDS_SETTINGS_SAVE_TITLE_STR "Save Velokrom Data"
+#define IDS_SETTINGS_LOAD_TITLE 16064
+#define IDS_SETTINGS_LOAD_TITLE_STR "Load Velokrom Data"
+#define IDS_SETTINGS_EXTENSION 16089
+#define IDS_SETTINGS_EXTENSION_STR ".vkp"
+
 /* The Help command's messages and their caption. */
 #define IDS_HELP_NO_MANUAL 16083
 #define IDS_HELP_NO_MANUAL_STR "Unable to find Velokrom help file."

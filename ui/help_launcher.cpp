@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/string_table.h"
+#include "platform/wait_cursor.h"
 
 namespace velokrom {
 namespace {
@@ -52,18 +53,6 @@ std::string underRoot(PlatformServices& platform, const std::string& root, const
 bool fitsBuffer(const std::string& folder, const std::string& name, size_t bufferSize) {
     return folder.size() + name.size() + 2 < bufferSize;
 }
-
-class WaitCursor {
-public:
-    explicit WaitCursor(PlatformServices& platform) : platform_(platform), previous_(platform.showWaitCursor()) {}
-    ~WaitCursor() { platform_.restoreCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    PlatformServices& platform_;
-    CursorHandle previous_;
-};
 
 void tell(PlatformServices& platform, WindowHandle owner, int32_t messageId) {
     platform.messageBox(owner, MessageIcon::Information, MessageButtons::Ok, platform.loadString(IDS_HELP_CAPTION),

@@ -53,19 +53,26 @@ public:
     FakeReplacement(FakePlatform& platform, std::string target) : platform_(platform), target_(std::move(target)) {}
     size_t read(void*, size_t) override { return 0; }
     size_t write(const void* buffer, size_t size) override {
-        return appendWithinBudget(platform_, content_, buffer, size);
+        const size_t n = appendWithinBudget(platform_, content_, buffer, size);
+        if (n < size) error_ = "no space left on the disk";
+        return n;
     }
     bool close() override { return true; }
     bool commit() override {
-        if (platform_.failReplace) return false;
+        if (platform_.failReplace) {
+            error_ = "cannot be replaced";
+            return false;
+        }
         platform_.files[target_] = content_;
         return true;
     }
+    std::string error() const override { return error_; }
 
 private:
     FakePlatform& platform_;
     std::string target_;
     std::vector<uint8_t> content_;
+    std::string error_;
 };
 
 std::string parentOf(const std::string& path) {
@@ -121,8 +128,11 @@ std::unique_ptr<FileStream> FakePlatform::openFile(const std::string& path, File
     return std::make_unique<FakeFile>(*this, path, std::vector<uint8_t>());
 }
 
-std::unique_ptr<ReplacementStream> FakePlatform::createReplacement(const std::string& target) {
-    if (!directories.count(parentOf(target))) return nullptr;
+std::unique_ptr<ReplacementStream> FakePlatform::createReplacement(const std::string& target, std::string& reason) {
+    if (!directories.count(parentOf(target))) {
+        reason = "no such file or folder";
+        return nullptr;
+    }
     return std::make_unique<FakeReplacement>(*this, target);
 }
 

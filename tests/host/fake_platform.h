@@ -55,7 +55,7 @@ public:
     char pathSeparator() override { return '\\'; }
     CreateDirectoryResult createDirectory(const std::string& path) override;
     std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) override;
-    std::unique_ptr<ReplacementStream> createReplacement(const std::string& target) override;
+    std::unique_ptr<ReplacementStream> createReplacement(const std::string& target, std::string& reason) override;
     MessageAnswer messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons, const std::string& title,
                              const std::string& text) override;
     void beep() override { ++beeps; }

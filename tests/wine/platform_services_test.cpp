@@ -1,14 +1,16 @@
 // The Win32 operating-system services with the meanings the host side relies on: the first
 // fixed drive, "already exists" apart from a real failure, a replace that keeps the old file
-// when it fails, files that do not exist, folder listings, started programs and the viewer the
-// system has registered for a document type.
+// when it fails, files that do not exist, a settings file under accented folder names, folder
+// listings, started programs and the viewer the system has registered for a document type.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "engine/settings_file.h"
 #include "platform/platform_services_win32.h"
 #include "platform/utf8_win32.h"
 
@@ -75,6 +77,7 @@ int othersIn(const std::string& folder) {
 
 TEST(Win32PlatformServices, FilesAreReplacedWholeAndMissingOnesDoNotOpen) {
     Win32PlatformServices services;
+    std::string reason;
     const std::string folder = tempFolder();
     services.createDirectory(folder);
     const std::string target = folder + "\\VELOKROM.BKG";
@@ -83,27 +86,28 @@ TEST(Win32PlatformServices, FilesAreReplacedWholeAndMissingOnesDoNotOpen) {
 
     // Dropped uncommitted: the old file stays and the temporary goes.
     {
-        auto pending = services.createReplacement(target);
-        ASSERT_NE(pending, nullptr);
+        auto pending = services.createReplacement(target, reason);
+        ASSERT_NE(pending, nullptr) << reason;
         pending->write("half", 4);
         EXPECT_EQ(readText(services, target), "old");
         EXPECT_EQ(othersIn(folder), 1) << "written beside the target";
         // A second replacement while the first one is written does not remove the first.
-        EXPECT_NE(services.createReplacement(target), nullptr);
+        EXPECT_NE(services.createReplacement(target, reason), nullptr);
         EXPECT_EQ(othersIn(folder), 1);
     }
     EXPECT_EQ(othersIn(folder), 0);
 
     // One left by a killed run is cleared by the next replacement.
     writeText(services, folder + "\\.VELOKROM.BKG.vktmp-1-0", "stale");
-    auto pending = services.createReplacement(target);
-    ASSERT_NE(pending, nullptr);
+    auto pending = services.createReplacement(target, reason);
+    ASSERT_NE(pending, nullptr) << reason;
     EXPECT_EQ(pending->write("new background", 14), 14u);
     EXPECT_TRUE(pending->commit());
     EXPECT_EQ(readText(services, target), "new background");
     EXPECT_EQ(othersIn(folder), 0);
 
-    EXPECT_EQ(services.createReplacement(folder), nullptr) << "a folder is no file";
+    EXPECT_EQ(services.createReplacement(folder, reason), nullptr) << "a folder is no file";
+    EXPECT_EQ(reason, "is a folder");
     DeleteFileA(target.c_str());
     RemoveDirectoryA(folder.c_str());
 }
@@ -213,6 +217,30 @@ TEST(Win32PlatformServices, DocumentsOpenWithTheRegisteredViewerOnly) {
     for (const std::string& file : {document, viewer, folder + "\\arguments.txt"}) removeFile(file);
     RemoveDirectoryW(widen(folder + "\\Help Files").c_str());
     RemoveDirectoryW(widen(folder).c_str());
+}
+
+TEST(Win32PlatformServices, ASettingsFileInAFolderWithAccentedNamesSavesAndLoads) {
+    Win32PlatformServices services;
+    const std::string user = tempFolder() + "-Zo\xC3\xAB";  // "Zoë"
+    const std::string folder = user + "\\Schl\xC3\xBCssel";   // "Schlüssel"
+    services.createDirectory(user);
+    ASSERT_EQ(services.createDirectory(folder), CreateDirectoryResult::Created);
+    const std::string path = folder + "\\studio.vkp";
+    std::memset(&liveKeyModel(), 0, sizeof(KeyModel));
+    liveKeyModel().keyCenter[1] = 40000.0f;
+    liveKeyModel().outerSurface.fill(1234.5f);
+    const KeyModelRecord saved = saveLiveKey();
+    ASSERT_TRUE(writeSettingsFile(services, path));
+    const std::wstring wide = widen(tempFolder()) + L"-Zo\u00eb\\Schl\u00fcssel\\studio.vkp";
+    EXPECT_NE(GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES) << "saved under its UTF-16 name";
+
+    std::memset(&liveKeyModel(), 0, sizeof(KeyModel));
+    KeyModelRecord loaded{};
+    ASSERT_TRUE(readSettingsRecord(services, path, loaded));
+    EXPECT_EQ(std::memcmp(loaded.bytes, saved.bytes, sizeof saved.bytes), 0);
+    DeleteFileW(wide.c_str());
+    RemoveDirectoryW(widen(folder).c_str());
+    RemoveDirectoryW(widen(user).c_str());
 }
 
 TEST(Win32PlatformServices, TheWaitCursorGivesBackTheOneBefore) {
