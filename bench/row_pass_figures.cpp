@@ -23,10 +23,11 @@ using namespace velokrom;
 
 namespace {
 
-bool readRaw(const char* path, RgbImage& image) {
+// The first size bytes of the file at path; false when it is shorter or cannot be read.
+bool readBytes(const char* path, void* data, size_t size) {
     std::FILE* file = std::fopen(path, "rb");
     if (!file) return false;
-    const bool ok = std::fread(image.pixels.data(), 1, image.pixels.size(), file) == image.pixels.size();
+    const bool ok = std::fread(data, 1, size, file) == size;
     std::fclose(file);
     return ok;
 }
@@ -57,8 +58,10 @@ int main(int argc, char** argv) {
     const int32_t width = std::atoi(argv[1]), height = std::atoi(argv[2]);
     RgbImage foreground(width, height), background(width, height);
     KeyModelRecord key;
-    if (width <= 0 || height <= 0 || !readRaw(argv[3], foreground) || !readRaw(argv[4], background) ||
-        !readSettingsRecord(argv[5], key)) {
+    uint8_t keyFile[kSettingsFileSize];
+    if (width <= 0 || height <= 0 || !readBytes(argv[3], foreground.pixels.data(), foreground.pixels.size()) ||
+        !readBytes(argv[4], background.pixels.data(), background.pixels.size()) ||
+        !readBytes(argv[5], keyFile, sizeof keyFile) || !parseSettingsRecord(keyFile, sizeof keyFile, key)) {
         std::fprintf(stderr, "row_pass_figures: cannot read the frames or the key\n");
         return 1;
     }

@@ -20,6 +20,9 @@ constexpr const char* kUsage =
     "  velokrom info KEY.vkp\n"
     "      print what a settings file holds\n"
     "\n"
+    "  velokrom --version\n"
+    "      print the version, the same as the plug-in libraries'\n"
+    "\n"
     "'velokrom COMMAND --help' tells more about each command.\n";
 
 } // namespace
@@ -31,6 +34,10 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
         const std::string command = args.take();
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
+            return kExitOk;
+        }
+        if (command == "--version") {
+            out << "velokrom " << VELOKROM_VERSION << '\n';
             return kExitOk;
         }
         if (command == "key") return runKey(args, out, err);

@@ -4,7 +4,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
-#include "engine/settings_file.h"
+#include "engine/color_tuning.h"
 #include "file_identity.h"
 #include "image_io/image_file.h"
 #include "key_file.h"
@@ -33,7 +33,6 @@ constexpr const char* kHelp =
     "16-bit samples are rounded to 8 bits, floating-point ones clamped to 0..1 (NaN as 0).\n";
 
 constexpr size_t kDragCapacity = 1000;
-constexpr int32_t kSliderLimit = 1000;
 
 struct Drag {
     int32_t operation;
@@ -46,9 +45,6 @@ struct KeyRequest {
     std::vector<Drag> drags;
     int64_t maxPixels = kDefaultMaxPixels;
 };
-
-// A slider position as the tuning dialog hands it to the engine: position x 0.001, in single precision.
-float sliderValue(int32_t position) { return static_cast<float>(position * 0.001); }
 
 KeyRequest parse(Arguments& args) {
     KeyRequest request;
@@ -67,7 +63,7 @@ KeyRequest parse(Arguments& args) {
         else if (word == "--sliders") {
             if (request.drags.empty() || request.drags.back().operation != kTuneColors || request.drags.back().sliders)
                 throw CliError("--sliders belongs right after a --tune");
-            const auto v = parseIntegerList(args.valueOf(word), 3, -kSliderLimit, kSliderLimit, "--sliders");
+            const auto v = parseIntegerList(args.valueOf(word), 3, -kTuningSliderLimit, kTuningSliderLimit, "--sliders");
             request.drags.back().sliders = std::array<int32_t, 3>{v[0], v[1], v[2]};
         } else if (isOption(word)) throw CliError("key: unknown option '" + word + "'");
         else if (request.foreground.empty()) request.foreground = word;
@@ -88,7 +84,7 @@ void drag(MemoryImageAccess& engine, const Drag& d) {
     if (d.operation != kTuneColors) return;
     const std::array<int32_t, 3> sliders = d.sliders.value_or(std::array<int32_t, 3>{0, 0, 0});
     engine.beginTuning();
-    for (int32_t index = 0; index < 3; ++index) engine.adjustTuning(index, sliderValue(sliders[index]));
+    for (int32_t index = 0; index < 3; ++index) engine.adjustTuning(index, tuningSliderValue(sliders[index]));
     engine.applyTuning();
 }
 
@@ -127,9 +123,7 @@ int runKey(Arguments& args, std::ostream& out, std::ostream& notes) {
     if (loaded) restoreLiveKey(*loaded);
     for (const Drag& d : request.drags) drag(engine, d);
 
-    std::string reason;
-    if (!writeSettingsFile(request.save.c_str(), &reason))
-        throw CliError("cannot write key '" + request.save + "': " + reason);
+    writeKeyFile(request.save);
     // Remarks only for a command that did its work: a refused one prints its one error line.
     for (const Drag& d : request.drags)
         if (d.points.count() > static_cast<int64_t>(kDragCapacity))

@@ -112,9 +112,9 @@ bool KeyerEngine::returnToMark() { return restoreAndReprocess(history_.stepToMar
 
 // ---- settings file
 
-bool KeyerEngine::readSettingsFile(const char* path) {
+bool KeyerEngine::readSettingsFile(PlatformServices& platform, const std::string& path) {
     KeyModelRecord record;
-    if (!readSettingsRecord(path, record)) return false;
+    if (!readSettingsRecord(platform, path, record)) return false;
     restoreLiveKey(record);
     processImage(true, true);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "composite/display_buffer.h"
 #include "composite/sample_drag.h"
@@ -8,6 +9,7 @@
 #include "composite/color_zone_cache.h"
 #include "engine/key_history.h"
 #include "engine/sample_set.h"
+#include "platform/platform_services.h"
 
 namespace velokrom {
 
@@ -121,7 +123,7 @@ public:
 
     // ---- settings file: a successful read restores the key,
     // re-runs the pass and records a history step.
-    bool readSettingsFile(const char* path);
+    bool readSettingsFile(PlatformServices& platform, const std::string& path);
 
     // ---- colour tuning
     void locateTuningTarget();

@@ -1,23 +1,22 @@
 #include "settings_file.h"
 
-#include <cstdio>
 #include <cstring>
-
-#include "platform/replacement_file.h"
+#include <memory>
 
 namespace velokrom {
 
 const char kSettingsSignature[22] = "VelokromData Rev. 1.0";
 
-bool writeSettingsFile(const char* path, std::string* error) {
+bool writeSettingsFile(PlatformServices& platform, const std::string& path, std::string* error) {
     const KeyModelRecord record = saveLiveKey();
     // Written beside the target and put in its place whole: a failed or killed write never
     // destroys the old file.
-    ReplacementFile file(path);
-    if (file.write(kSettingsSignature, sizeof kSettingsSignature) && file.write(record.bytes, sizeof record.bytes) &&
-        file.commit())
+    std::string reason;
+    std::unique_ptr<ReplacementStream> file = platform.createReplacement(path, reason);
+    if (file && file->write(kSettingsSignature, sizeof kSettingsSignature) == sizeof kSettingsSignature &&
+        file->write(record.bytes, sizeof record.bytes) == sizeof record.bytes && file->commit())
         return true;
-    if (error) *error = file.error();
+    if (error) *error = file ? file->error() : reason;
     return false;
 }
 
@@ -28,12 +27,11 @@ bool parseSettingsRecord(const uint8_t* bytes, size_t size, KeyModelRecord& reco
     return true;
 }
 
-bool readSettingsRecord(const char* path, KeyModelRecord& record) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
+bool readSettingsRecord(PlatformServices& platform, const std::string& path, KeyModelRecord& record) {
+    std::unique_ptr<FileStream> file = platform.openFile(path, FileMode::Read);
+    if (!file) return false;
     uint8_t bytes[kSettingsFileSize];
-    const size_t size = std::fread(bytes, 1, sizeof bytes, f);
-    std::fclose(f);
+    const size_t size = file->read(bytes, sizeof bytes);
     return parseSettingsRecord(bytes, size, record);
 }
 

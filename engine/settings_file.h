@@ -3,19 +3,23 @@
 #include <string>
 
 #include "key_model.h"
+#include "platform/platform_services.h"
 
 namespace velokrom {
 
 constexpr int kSettingsFileSize = 1502;
 extern const char kSettingsSignature[22];  // "VelokromData Rev. 1.0" and its NUL
 
+// Settings files are opened through the platform's files: paths are UTF-8 everywhere, and the
+// Windows services open them by their UTF-16 names.
+
 // Writes the live key. The target is replaced only after a complete write: on failure the old
 // file stays, no temporary is left behind, and error (when given) says why.
-bool writeSettingsFile(const char* path, std::string* error = nullptr);
+bool writeSettingsFile(PlatformServices& platform, const std::string& path, std::string* error = nullptr);
 
 // Reads the 1502 bytes of a settings file into record; false if it cannot be opened, is short
 // or has another signature. Extra bytes after the record are ignored.
-bool readSettingsRecord(const char* path, KeyModelRecord& record);
+bool readSettingsRecord(PlatformServices& platform, const std::string& path, KeyModelRecord& record);
 // The same for a file's first size bytes already in memory.
 bool parseSettingsRecord(const uint8_t* bytes, size_t size, KeyModelRecord& record);
 

@@ -55,7 +55,8 @@ bool HostImageAccess::saveBackground() {
     if (backgroundPath_.empty()) return false;
     // Written beside the old file and put in its place only when complete, so that a failed
     // or killed save keeps the previous background.
-    std::unique_ptr<ReplacementStream> file = platform_.createReplacement(backgroundPath_);
+    std::string reason;  // the user is told only that the background was not saved
+    std::unique_ptr<ReplacementStream> file = platform_.createReplacement(backgroundPath_, reason);
     if (!file) return false;
 
     uint8_t header[kHeaderSize];

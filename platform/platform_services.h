@@ -12,6 +12,7 @@
 namespace velokrom {
 
 using WindowHandle = void*;  // HWND on Windows; an opaque token elsewhere
+using CursorHandle = void*;  // HCURSOR on Windows; an opaque token elsewhere
 
 enum class DriveType { Unknown, NoRootDirectory, Removable, Fixed, Remote, CdRom, RamDisk };
 enum class CreateDirectoryResult { Created, AlreadyExists, Failed };
@@ -24,6 +25,13 @@ enum class MessageAnswer { Ok, Yes, No };
 struct ScreenSize {
     int32_t width;
     int32_t height;
+};
+
+// One entry of a folder. A link (a symbolic link or a Windows junction) to a folder is not a
+// folder here: a search that follows it could see the same tree twice or loop.
+struct DirectoryEntry {
+    std::string name;
+    bool isDirectory;
 };
 
 // An open binary file; closing happens in close() or the destructor.
@@ -40,6 +48,8 @@ public:
 class ReplacementStream : public FileStream {
 public:
     virtual bool commit() = 0;
+    // Why a write or the commit failed, in a few lower-case words ("no space left on the disk").
+    virtual std::string error() const = 0;
 };
 
 class PlatformServices {
@@ -60,8 +70,8 @@ public:
 
     // Null when the file cannot be opened.
     virtual std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) = 0;
-    // Null when the replacement cannot be created.
-    virtual std::unique_ptr<ReplacementStream> createReplacement(const std::string& target) = 0;
+    // Null when the replacement cannot be created, with reason saying why ("is a folder").
+    virtual std::unique_ptr<ReplacementStream> createReplacement(const std::string& target, std::string& reason) = 0;
 
     // A modal message box; owner may be null. The answer is Ok for an Ok box, Yes or No otherwise.
     virtual MessageAnswer messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,
@@ -70,6 +80,20 @@ public:
     virtual ScreenSize screenSize() = 0;
     // A text of the string table (platform/string_table.h); empty when there is none with that id.
     virtual std::string loadString(int32_t id) = 0;
+
+    // The entries of a folder given by its absolute path, in the system's order, without "." and
+    // ".."; empty when it cannot be read. The process's current directory is never involved.
+    virtual std::vector<DirectoryEntry> listDirectory(const std::string& folder) = 0;
+    // Starts program as a separate process with these arguments (the first is by convention the
+    // program's own path; each reaches it as one argument) and does not wait for it. False when
+    // it could not be started.
+    virtual bool startProcess(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // Opens a document with the viewer the system has registered for its type, without waiting;
+    // false when there is none or it could not be started.
+    virtual bool openDocument(const std::string& path) = 0;
+    // Shows the wait cursor and answers the cursor shown before it, for restoreCursor.
+    virtual CursorHandle showWaitCursor() = 0;
+    virtual void restoreCursor(CursorHandle previous) = 0;
 };
 
 } // namespace velokrom

@@ -1,10 +1,15 @@
 #include "platform_services_posix.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "replacement_stream.h"
@@ -50,8 +55,8 @@ std::unique_ptr<FileStream> PosixPlatformServices::openFile(const std::string& p
     return std::make_unique<StdioFileStream>(file);
 }
 
-std::unique_ptr<ReplacementStream> PosixPlatformServices::createReplacement(const std::string& target) {
-    return openReplacement(target);
+std::unique_ptr<ReplacementStream> PosixPlatformServices::createReplacement(const std::string& target, std::string& reason) {
+    return openReplacement(target, reason);
 }
 
 MessageAnswer PosixPlatformServices::messageBox(WindowHandle, MessageIcon, MessageButtons buttons,
@@ -63,6 +68,57 @@ MessageAnswer PosixPlatformServices::messageBox(WindowHandle, MessageIcon, Messa
 std::string PosixPlatformServices::loadString(int32_t id) {
     const char* text = builtinString(id);
     return text ? text : "";
+}
+
+std::vector<DirectoryEntry> PosixPlatformServices::listDirectory(const std::string& folder) {
+    std::vector<DirectoryEntry> entries;
+    DIR* directory = opendir(folder.c_str());
+    if (!directory) return entries;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + '/';
+    while (const dirent* entry = readdir(directory)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+        // lstat, not stat: a link to a folder is not a folder (see DirectoryEntry).
+        struct stat info;
+        const bool isDirectory = lstat((prefix + entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        entries.push_back({entry->d_name, isDirectory});
+    }
+    closedir(directory);
+    return entries;
+}
+
+bool PosixPlatformServices::startProcess(const std::string& program, const std::vector<std::string>& arguments) {
+    // Everything the children use is made before fork: only async-signal-safe calls after it.
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) return false;
+    // Started by a child that exits at once, so that nobody has to wait for the program itself;
+    // the pipe closes unread when exec succeeds and carries errno when it fails.
+    const pid_t child = fork();
+    if (child == 0) {
+        close(report[0]);
+        const pid_t started = fork();
+        if (started == 0) {
+            execv(program.c_str(), argv.data());
+            const int error = errno;
+            [[maybe_unused]] const ssize_t written = write(report[1], &error, sizeof error);
+            _exit(127);
+        }
+        _exit(started < 0 ? 1 : 0);
+    }
+    close(report[1]);
+    int status = 0;
+    const bool forked = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+                        WEXITSTATUS(status) == 0;
+    int error = 0;
+    const bool execFailed = forked && read(report[0], &error, sizeof error) == static_cast<ssize_t>(sizeof error);
+    close(report[0]);
+    return forked && !execFailed;
+}
+
+bool PosixPlatformServices::openDocument(const std::string& path) {
+    return startProcess("/usr/bin/xdg-open", {"xdg-open", path});
 }
 
 } // namespace velokrom

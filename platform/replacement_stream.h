@@ -6,7 +6,8 @@
 
 namespace velokrom {
 
-// The platform services' replacement files, on every system: engine/replacement_file.h.
-std::unique_ptr<ReplacementStream> openReplacement(const std::string& target);
+// The platform services' replacement files, on every system: platform/replacement_file.h. Null,
+// with reason set, when the replacement cannot be created.
+std::unique_ptr<ReplacementStream> openReplacement(const std::string& target, std::string& reason);
 
 } // namespace velokrom

@@ -1,5 +1,6 @@
 #include "cli_fixture.h"
 #include "engine/settings_file.h"
+#include "platform/platform_services_posix.h"
 
 namespace velokrom::cli {
 namespace {
@@ -32,7 +33,8 @@ TEST_F(KeyCommand, SavesTheKeyThatTheSameDragsInTheWindowMake) {
     engine.adjustTuning(1, 0.25f);
     engine.adjustTuning(2, 0.04f);
     engine.applyTuning();
-    ASSERT_TRUE(writeSettingsFile(path("window.vkp").c_str()));
+    PosixPlatformServices files;
+    ASSERT_TRUE(writeSettingsFile(files, path("window.vkp")));
     EXPECT_EQ(bytesOf(path("key.vkp")), bytesOf(path("window.vkp")));
 }
 

@@ -8,6 +8,7 @@
 #include "engine/settings_file.h"
 #include "engine_fixture.h"
 #include "platform/replacement_file.h"
+#include "system_platform.h"
 #include "scratch_folder.h"
 
 namespace velokrom {
@@ -23,13 +24,14 @@ protected:
     static void writeBytes(const std::string& p, const std::vector<uint8_t>& b) { ScratchFolder::writeBytes(p, b); }
 
     ScratchFolder scratch;
+    testing::SystemPlatformServices files;
 };
 
 TEST_F(SettingsFile, WrittenFileIsSignatureThenRecordAndReplacesAnOldOne) {
     setUniformKey(9, 9, 9, 9, 9, 9);
-    ASSERT_TRUE(writeSettingsFile(path("a.vkp").c_str()));
+    ASSERT_TRUE(writeSettingsFile(files, path("a.vkp")));
     setUniformKey(1, 2, 3, 4, 5, 6);
-    ASSERT_TRUE(writeSettingsFile(path("a.vkp").c_str()));
+    ASSERT_TRUE(writeSettingsFile(files, path("a.vkp")));
     const auto b = bytes(path("a.vkp"));
     ASSERT_EQ(b.size(), 1502u);
     EXPECT_EQ(std::memcmp(b.data(), "VelokromData Rev. 1.0\0", 22), 0);
@@ -41,10 +43,10 @@ TEST_F(SettingsFile, WrittenFileIsSignatureThenRecordAndReplacesAnOldOne) {
 TEST_F(SettingsFile, LoadRestoresReprocessesAndRecords) {
     engine->processImage(false, true);
     setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
-    ASSERT_TRUE(writeSettingsFile(path("k.vkp").c_str()));
+    ASSERT_TRUE(writeSettingsFile(files, path("k.vkp")));
     const KeyModelRecord saved = saveLiveKey();
     clearKeyModel();
-    ASSERT_TRUE(engine->readSettingsFile(path("k.vkp").c_str()));
+    ASSERT_TRUE(engine->readSettingsFile(files, path("k.vkp")));
     const KeyModelRecord loaded = saveLiveKey();
     EXPECT_EQ(std::memcmp(saved.bytes, loaded.bytes, 1480), 0);
     EXPECT_EQ(engine->history().count(), 2);
@@ -54,7 +56,7 @@ TEST_F(SettingsFile, LoadRestoresReprocessesAndRecords) {
 
 TEST_F(SettingsFile, RefusedFilesLeaveTheKeyAlone) {
     setUniformKey(5, 5, 5, 5, 5, 5);
-    ASSERT_TRUE(writeSettingsFile(path("good.vkp").c_str()));
+    ASSERT_TRUE(writeSettingsFile(files, path("good.vkp")));
     auto good = bytes(path("good.vkp"));
 
     auto revision = good;
@@ -70,26 +72,26 @@ TEST_F(SettingsFile, RefusedFilesLeaveTheKeyAlone) {
 
     setUniformKey(7, 7, 7, 7, 7, 7);
     for (const char* name : {"revision.vkp", "nonul.vkp", "short.vkp", "missing.vkp"}) {
-        EXPECT_FALSE(engine->readSettingsFile(path(name).c_str())) << name;
+        EXPECT_FALSE(engine->readSettingsFile(files, path(name))) << name;
         EXPECT_EQ(liveKeyModel().keyCenter[0], 7.0f) << name;
     }
     EXPECT_EQ(engine->history().count(), 0);
-    EXPECT_TRUE(engine->readSettingsFile(path("longer.vkp").c_str()));  // extra bytes ignored
+    EXPECT_TRUE(engine->readSettingsFile(files, path("longer.vkp")));  // extra bytes ignored
     EXPECT_EQ(liveKeyModel().keyCenter[0], 5.0f);
 }
 
 TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile) {
     setUniformKey(1, 1, 1, 1, 1, 1);
-    ASSERT_TRUE(writeSettingsFile(path("keep.vkp").c_str()));
+    ASSERT_TRUE(writeSettingsFile(files, path("keep.vkp")));
     const auto before = bytes(path("keep.vkp"));
     // The target's name is taken by a folder that cannot be replaced by a file.
     fs::create_directories(scratch.dir() / "taken.vkp" / "inside");
-    EXPECT_FALSE(writeSettingsFile(path("taken.vkp").c_str()));
+    EXPECT_FALSE(writeSettingsFile(files, path("taken.vkp")));
     EXPECT_TRUE(fs::is_directory(scratch.dir() / "taken.vkp" / "inside"));
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir()), fs::directory_iterator()), 2)
         << "keep.vkp and taken.vkp only";
     // Cannot even create the temporary: a folder that does not exist.
-    EXPECT_FALSE(writeSettingsFile(path("nowhere/x.vkp").c_str()));
+    EXPECT_FALSE(writeSettingsFile(files, path("nowhere/x.vkp")));
     EXPECT_EQ(bytes(path("keep.vkp")), before);
 }
 
@@ -101,7 +103,7 @@ TEST_F(SettingsFile, AWriteInProgressSurvivesAnotherWhileLeftoversOfKilledRunsGo
     ASSERT_TRUE(pending.write("late", 4));
 
     setUniformKey(1, 1, 1, 1, 1, 1);
-    ASSERT_TRUE(writeSettingsFile(path("same.vkp").c_str()));
+    ASSERT_TRUE(writeSettingsFile(files, path("same.vkp")));
     EXPECT_EQ(bytes(path("same.vkp")).size(), 1502u);
     EXPECT_TRUE(fs::exists(pending.temporaryPath())) << "still being written";
     ASSERT_TRUE(pending.commit()) << pending.error();
@@ -109,7 +111,7 @@ TEST_F(SettingsFile, AWriteInProgressSurvivesAnotherWhileLeftoversOfKilledRunsGo
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir()), fs::directory_iterator()), 1);
 
     std::string reason;
-    EXPECT_FALSE(writeSettingsFile(scratch.dir().string().c_str(), &reason));
+    EXPECT_FALSE(writeSettingsFile(files, scratch.dir().string(), &reason));
     EXPECT_EQ(reason, "is a folder");
 }
 

@@ -53,19 +53,26 @@ public:
     FakeReplacement(FakePlatform& platform, std::string target) : platform_(platform), target_(std::move(target)) {}
     size_t read(void*, size_t) override { return 0; }
     size_t write(const void* buffer, size_t size) override {
-        return appendWithinBudget(platform_, content_, buffer, size);
+        const size_t n = appendWithinBudget(platform_, content_, buffer, size);
+        if (n < size) error_ = "no space left on the disk";
+        return n;
     }
     bool close() override { return true; }
     bool commit() override {
-        if (platform_.failReplace) return false;
+        if (platform_.failReplace) {
+            error_ = "cannot be replaced";
+            return false;
+        }
         platform_.files[target_] = content_;
         return true;
     }
+    std::string error() const override { return error_; }
 
 private:
     FakePlatform& platform_;
     std::string target_;
     std::vector<uint8_t> content_;
+    std::string error_;
 };
 
 std::string parentOf(const std::string& path) {
@@ -121,8 +128,11 @@ std::unique_ptr<FileStream> FakePlatform::openFile(const std::string& path, File
     return std::make_unique<FakeFile>(*this, path, std::vector<uint8_t>());
 }
 
-std::unique_ptr<ReplacementStream> FakePlatform::createReplacement(const std::string& target) {
-    if (!directories.count(parentOf(target))) return nullptr;
+std::unique_ptr<ReplacementStream> FakePlatform::createReplacement(const std::string& target, std::string& reason) {
+    if (!directories.count(parentOf(target))) {
+        reason = "no such file or folder";
+        return nullptr;
+    }
     return std::make_unique<FakeReplacement>(*this, target);
 }
 
@@ -139,6 +149,42 @@ MessageAnswer FakePlatform::messageBox(WindowHandle owner, MessageIcon icon, Mes
 std::string FakePlatform::loadString(int32_t id) {
     const char* text = builtinString(id);
     return text ? text : "";
+}
+
+std::vector<DirectoryEntry> FakePlatform::listDirectory(const std::string& folder) {
+    calls.push_back("list " + folder);
+    const std::string path = !folder.empty() && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+    std::vector<DirectoryEntry> entries;
+    if (!directories.count(path)) return entries;
+    for (const std::string& directory : directories)
+        if (parentOf(directory) == path)
+            entries.push_back({directory.substr(path.size() + 1), !linkedDirectories.count(directory)});
+    for (const auto& file : files)
+        if (parentOf(file.first) == path) entries.push_back({file.first.substr(path.size() + 1), false});
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+bool FakePlatform::startProcess(const std::string& program, const std::vector<std::string>& arguments) {
+    std::string call = "start " + program;
+    for (const std::string& argument : arguments) call += " " + argument;
+    calls.push_back(call);
+    return !failStartProcess && files.count(program);
+}
+
+bool FakePlatform::openDocument(const std::string& path) {
+    calls.push_back("open " + path);
+    return documentViewer && files.count(path);
+}
+
+CursorHandle FakePlatform::showWaitCursor() {
+    ++waitCursorsShown;
+    return this;
+}
+
+void FakePlatform::restoreCursor(CursorHandle previous) {
+    if (previous == this) ++waitCursorsRestored;
 }
 
 std::vector<std::string> FakePlatform::messageTexts() const {

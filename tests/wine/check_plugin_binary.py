@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Checks a built plug-in library from the outside, the way a host sees it before loading it:
-the property list's 206 bytes, the one export, no MinGW runtime DLL among the imports, and the
-two dialog templates. Usage: check_plugin_binary.py PLUGIN.8bf (i686|x86_64)"""
+the property list's 206 bytes, the one export, no MinGW runtime DLL among the imports, the
+two dialog templates, and the version resource that Explorer's Details tab shows.
+Usage: check_plugin_binary.py PLUGIN.8bf (i686|x86_64) VERSION"""
+import os
 import struct
 import sys
 
@@ -108,15 +110,36 @@ ENTRY_CONTROLS = [  # id, class, kind, text, rect, extra style bits
 ]
 
 
+def version_strings(pe):
+    """The StringFileInfo values of the version resource, by name."""
+    strings = {}
+    for info in getattr(pe, 'FileInfo', []):
+        for entry in info:
+            for table in getattr(entry, 'StringTable', []):
+                strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+    return strings
+
+
 def check(failures, condition, what):
     if not condition:
         failures.append(what)
 
 
 def main():
-    path, arch = sys.argv[1], sys.argv[2]
+    path, arch, version = sys.argv[1], sys.argv[2], sys.argv[3]
     pe = pefile.PE(path)
     failures = []
+
+    strings = version_strings(pe)
+    check(failures, strings.get('ProductName') == 'Velokrom', f'product name Velokrom, got {strings}')
+    check(failures, strings.get('ProductVersion') == version and strings.get('FileVersion') == version,
+          f'product and file version {version}, got {strings}')
+    check(failures, strings.get('OriginalFilename') == os.path.basename(path), f'original file name, got {strings}')
+    fixed = pe.VS_FIXEDFILEINFO[0] if getattr(pe, 'VS_FIXEDFILEINFO', None) else None
+    numbers = [int(n) for n in version.split('.')] + [0] * (4 - len(version.split('.')))
+    check(failures, fixed is not None and
+          (fixed.ProductVersionMS, fixed.ProductVersionLS) == (numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3]),
+          'the numeric product version matches')
 
     exports = [s.name for s in pe.DIRECTORY_ENTRY_EXPORT.symbols]
     check(failures, exports == [b'ENTRYPOINT'], f'exports are exactly ENTRYPOINT, got {exports}')

@@ -1,0 +1,259 @@
+// The Help command over a scripted file system: where the manual and the reader are looked for
+// and in which order, what the user is told, and a real search on this machine's disk.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "fake_platform.h"
+#include "platform/string_table.h"
+#include "ui/help_launcher.h"
+
+#ifndef _WIN32
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/platform_services_posix.h"
+#include "scratch_folder.h"
+#endif
+
+namespace velokrom::testing {
+namespace {
+
+const WindowHandle kOwner = reinterpret_cast<WindowHandle>(0x51);
+const std::string kManual = "E:\\Zelvarn\\VeloPCPS.pdf";
+
+// The drives of these tests: two fixed ones, a network drive, a floppy and a CD-ROM.
+void useDrives(FakePlatform& platform) {
+    platform.drives = {{"A:\\", DriveType::Removable}, {"C:\\", DriveType::Fixed}, {"D:\\", DriveType::CdRom},
+                       {"E:\\", DriveType::Fixed}, {"N:\\", DriveType::Remote}};
+    platform.directories = {"A:", "C:", "D:", "E:", "N:"};
+}
+
+// A file with its folders.
+void addFile(FakePlatform& platform, const std::string& path) {
+    for (size_t cut = path.find('\\', 3); cut != std::string::npos; cut = path.find('\\', cut + 1))
+        platform.directories.insert(path.substr(0, cut));
+    platform.files[path] = {'%'};
+}
+
+// The program and arguments started, or "" when nothing was.
+std::string started(const FakePlatform& platform) {
+    for (const std::string& call : platform.calls)
+        if (call.rfind("start ", 0) == 0) return call.substr(6);
+    return "";
+}
+
+// Position of the first such call; calls.size() when there is none.
+size_t firstCall(const FakePlatform& platform, const std::string& call) {
+    return static_cast<size_t>(std::find(platform.calls.begin(), platform.calls.end(), call) - platform.calls.begin());
+}
+
+bool listed(const FakePlatform& platform, const std::string& folder) {
+    return std::count(platform.calls.begin(), platform.calls.end(), "list " + folder) > 0;
+}
+
+// Whether any drive was searched whole (its root listed).
+bool searchedWholeDrive(const FakePlatform& platform) {
+    for (const auto& drive : platform.drives)
+        if (listed(platform, drive.first)) return true;
+    return false;
+}
+
+TEST(HelpLauncher, FirstPassFindsManualAndReaderOnDifferentDrives) {
+    FakePlatform platform;
+    useDrives(platform);
+    addFile(platform, kManual);
+    addFile(platform, "C:\\Acroread\\acroread.exe");
+    launchHelp(platform, kOwner);
+    EXPECT_EQ(started(platform), "C:\\Acroread\\acroread.exe C:\\Acroread\\acroread.exe " + kManual);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(searchedWholeDrive(platform));
+    EXPECT_GT(platform.waitCursorsShown, 0);
+    EXPECT_EQ(platform.waitCursorsRestored, platform.waitCursorsShown);
+}
+
+TEST(HelpLauncher, ReadersUsualPlacesAreTriedInOrderDriveByDrive) {
+    struct Case {
+        std::vector<std::string> readers;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {{"C:\\Acroread\\acroread.exe", "C:\\Acrobat3\\Reader\\acroRD32.exe"}, "C:\\Acroread\\acroread.exe"},
+        {{"C:\\Acrobat3\\Reader\\acroRD32.exe", "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
+         "C:\\Acrobat3\\Reader\\acroRD32.exe"},
+        {{"C:\\Zelvarn\\Acroread\\acroRD32.exe"}, "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
+        {{"N:\\Acroread\\acroread.exe", "C:\\Zelvarn\\Acroread\\acroRD32.exe"}, "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
+        {{"E:\\Acroread\\ACROREAD.EXE"}, "E:\\Acroread\\ACROREAD.EXE"},  // letter case does not matter
+        {{"N:\\Acrobat3\\Reader\\AcroRd32.exe"}, "N:\\Acrobat3\\Reader\\AcroRd32.exe"},
+    };
+    for (const Case& c : cases) {
+        FakePlatform platform;
+        useDrives(platform);
+        addFile(platform, kManual);
+        for (const std::string& reader : c.readers) addFile(platform, reader);
+        launchHelp(platform, kOwner);
+        EXPECT_EQ(started(platform), c.chosen + " " + c.chosen + " " + kManual) << c.chosen;
+        EXPECT_FALSE(searchedWholeDrive(platform)) << c.chosen;
+    }
+}
+
+TEST(HelpLauncher, WithoutAReaderInItsUsualPlacesTheRegisteredViewerComesBeforeAnyDriveSearch) {
+    FakePlatform platform;
+    useDrives(platform);
+    addFile(platform, kManual);
+    addFile(platform, "N:\\Tools\\pdf\\bin\\acroread.exe");
+    platform.documentViewer = true;
+    launchHelp(platform, kOwner);
+    EXPECT_EQ(platform.calls.back(), "open " + kManual);
+    EXPECT_FALSE(searchedWholeDrive(platform));
+    EXPECT_EQ(started(platform), "");
+    EXPECT_TRUE(platform.messages.empty());
+
+    // No viewer either: only now are the drives searched, and the deep reader is found.
+    platform.documentViewer = false;
+    platform.calls.clear();
+    launchHelp(platform, kOwner);
+    EXPECT_LT(firstCall(platform, "open " + kManual), firstCall(platform, "list C:\\"));
+    EXPECT_TRUE(listed(platform, "C:\\") && listed(platform, "E:\\") && listed(platform, "N:\\"));
+    EXPECT_EQ(started(platform), "N:\\Tools\\pdf\\bin\\acroread.exe N:\\Tools\\pdf\\bin\\acroread.exe " + kManual);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(HelpLauncher, EachFailureEndsInItsMessage) {
+    using Drives = std::vector<std::pair<std::string, DriveType>>;
+    struct Case {
+        const char* what;
+        std::vector<std::string> files;
+        std::optional<Drives> drives;  // none: the usual ones
+        bool failStart;
+        int32_t message;
+    };
+    const Case cases[] = {
+        {"no manual", {"C:\\Acroread\\acroread.exe", "C:\\VeloPCPS.pdf", "C:\\Docs\\Zelvarn\\VeloPCPS.pdf"}, {},
+         false, IDS_HELP_NO_MANUAL},
+        {"no drive list", {kManual, "C:\\Acroread\\acroread.exe"}, Drives{}, false, IDS_HELP_NO_MANUAL},
+        {"only on skipped drives",
+         {"A:\\Zelvarn\\VeloPCPS.pdf", "D:\\Zelvarn\\VeloPCPS.pdf", "U:\\Zelvarn\\VeloPCPS.pdf"},
+         Drives{{"A:\\", DriveType::Removable}, {"D:\\", DriveType::CdRom}, {"U:\\", DriveType::Unknown},
+                {"C:\\", DriveType::NoRootDirectory}},
+         false, IDS_HELP_NO_MANUAL},
+        {"no reader, no viewer", {kManual, "D:\\Acroread\\acroread.exe", "C:\\readers\\acroread.com"}, {}, false,
+         IDS_HELP_NO_READER},
+        {"reader does not start", {kManual, "C:\\Acroread\\acroread.exe"}, {}, true, IDS_HELP_READER_FAILED},
+    };
+    for (const Case& c : cases) {
+        FakePlatform platform;
+        useDrives(platform);
+        if (c.drives) platform.drives = *c.drives;
+        for (const std::string& file : c.files) addFile(platform, file);
+        platform.failStartProcess = c.failStart;
+        launchHelp(platform, kOwner);
+        ASSERT_EQ(platform.messages.size(), 1u) << c.what;
+        const ShownMessage& shown = platform.messages[0];
+        EXPECT_EQ(shown.text, builtinString(c.message)) << c.what;
+        EXPECT_EQ(shown.title, "Velokrom Help");
+        EXPECT_EQ(shown.owner, kOwner);
+        EXPECT_EQ(shown.icon, MessageIcon::Information);
+        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+        // Skipped drives are never looked at, and without a manual no drive is searched whole.
+        for (const char* skipped : {"A:", "D:", "U:"})
+            for (const std::string& call : platform.calls) EXPECT_EQ(call.find(skipped), std::string::npos) << c.what;
+        EXPECT_FALSE(c.message == IDS_HELP_NO_MANUAL && searchedWholeDrive(platform)) << c.what;
+        EXPECT_EQ(started(platform).empty(), c.message != IDS_HELP_READER_FAILED) << c.what;
+    }
+}
+
+TEST(HelpLauncher, FileSearchRules) {
+    const std::string deep(242, 'd');  // "C:\\" + deep: a folder path of 245 characters
+    struct Case {
+        const char* what;
+        std::vector<std::string> files;
+        std::vector<std::string> folders;  // besides the files' own
+        std::string root;
+        std::string name;
+        bool recursive;
+        std::string found;        // empty: not found
+        std::string neverListed;  // a folder the search must not enter
+    };
+    const Case cases[] = {
+        {"own entries before subfolders", {"C:\\A\\B\\acroread.exe", "C:\\A\\acroread.exe"}, {}, "C:\\",
+         "acroread.exe", true, "C:\\A\\acroread.exe", ""},
+        {"subfolders in the system's order", {"C:\\N\\acroread.exe", "C:\\M\\x\\acroread.exe"}, {}, "C:\\",
+         "acroread.exe", true, "C:\\M\\x\\acroread.exe", "C:\\N"},
+        {"dot folders are skipped", {"C:\\.cache\\acroread.exe"}, {}, "C:\\", "acroread.exe", true, "", "C:\\.cache"},
+        {"links to folders are skipped", {"C:\\Loop\\acroread.exe"}, {}, "C:\\", "acroread.exe", true, "",
+         "C:\\Loop"},
+        {"a folder is never the file", {"C:\\acroread.exe\\acroread.exe"}, {}, "C:\\", "acroread.exe", true,
+         "C:\\acroread.exe\\acroread.exe", ""},
+        {"a folder named like the manual", {}, {"C:\\Zelvarn", "C:\\Zelvarn\\VeloPCPS.pdf"}, "C:\\Zelvarn",
+         "VeloPCPS.pdf", false, "", ""},
+        {"case is ignored, the disk's spelling kept", {"C:\\Zelvarn\\veloPCPS.PDF"}, {}, "C:\\Zelvarn",
+         "VeloPCPS.pdf", false, "C:\\Zelvarn\\veloPCPS.PDF", ""},
+        {"one folder only", {"C:\\Zelvarn\\old\\VeloPCPS.pdf"}, {}, "C:\\Zelvarn", "VeloPCPS.pdf", false, "",
+         "C:\\Zelvarn\\old"},
+        {"missing root", {}, {}, "C:\\Zelvarn", "VeloPCPS.pdf", false, "", ""},
+        {"257 characters fit", {"C:\\" + deep + "\\acroread.exe"}, {}, "C:\\", "acroread.exe", true,
+         "C:\\" + deep + "\\acroread.exe", ""},
+        {"258 do not, and the search goes on",
+         {"C:\\" + deep + "e\\acroread.exe", "C:\\" + deep + "e\\x\\acroread.exe", "C:\\z\\acroread.exe"}, {},
+         "C:\\", "acroread.exe", true, "C:\\z\\acroread.exe", "C:\\" + deep + "e\\x"},
+    };
+    for (const Case& c : cases) {
+        FakePlatform platform;
+        platform.directories = {"C:"};
+        platform.linkedDirectories = {"C:\\Loop"};
+        for (const std::string& file : c.files) addFile(platform, file);
+        for (const std::string& folder : c.folders) platform.directories.insert(folder);
+        std::string result = "(unchanged)";
+        const bool found = findFile(platform, c.root, c.name, c.recursive, result, 260);
+        EXPECT_EQ(found, !c.found.empty()) << c.what;
+        EXPECT_EQ(result, found ? c.found : "(unchanged)") << c.what;
+        EXPECT_FALSE(!c.neverListed.empty() && listed(platform, c.neverListed)) << c.what;
+        EXPECT_EQ(platform.waitCursorsRestored, platform.waitCursorsShown);
+    }
+}
+
+#ifndef _WIN32
+// The native services on a real folder tree: links are not followed, the reader is started with
+// the manual's path, and the process's current directory is the same before and after.
+TEST(HelpLauncherOnDisk, FindsAndStartsTheReaderWithoutChangingTheCurrentDirectory) {
+    namespace fs = std::filesystem;
+    const ScratchFolder scratch;
+    const fs::path& root = scratch.dir();
+    fs::create_directories(root / "Zelvarn");
+    fs::create_directories(root / "Acroread");
+    fs::create_directories(root / "tree" / "inner");
+    std::ofstream(root / "Zelvarn" / "VeloPCPS.pdf") << "%PDF-1.4\n";
+    std::ofstream(root / "tree" / "inner" / "acroRD32.exe") << "#!/bin/sh\n";
+    fs::create_directory_symlink(root, root / "tree" / "loop");
+    const fs::path reader = root / "Acroread" / "acroread.exe";
+    std::ofstream(reader) << "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > \"$(dirname \"$0\")/arguments.tmp\"\n"
+                             "mv \"$(dirname \"$0\")/arguments.tmp\" \"$(dirname \"$0\")/arguments.txt\"\n";
+    fs::permissions(reader, fs::perms::owner_all);
+
+    const fs::path before = fs::current_path();
+    PosixPlatformServices platform(root.string() + "/");
+    std::string found;
+    EXPECT_TRUE(findFile(platform, root.string(), "ACRORD32.EXE", true, found, 260));
+    EXPECT_EQ(found, (root / "tree" / "inner" / "acroRD32.exe").string());
+    EXPECT_FALSE(findFile(platform, (root / "tree").string(), "VeloPCPS.pdf", true, found, 260)) << "not via loop";
+
+    launchHelp(platform, nullptr);
+    EXPECT_EQ(fs::current_path(), before);
+    const fs::path arguments = root / "Acroread" / "arguments.txt";
+    for (int i = 0; i < 200 && !fs::exists(arguments); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    std::ifstream in(arguments);
+    std::string program, manual;
+    std::getline(in, program);
+    std::getline(in, manual);
+    EXPECT_EQ(program, reader.string());
+    EXPECT_EQ(manual, (root / "Zelvarn" / "VeloPCPS.pdf").string());
+    EXPECT_FALSE(platform.startProcess((root / "missing").string(), {"missing"}));
+}
+#endif
+
+} // namespace
+} // namespace velokrom::testing

@@ -1,0 +1,152 @@
+// Save Settings and Load Settings over a scripted platform and scripted file dialogs: what the
+// dialogs are asked, which file is written, what a refused file leaves behind.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+
+#include "composite/memory_image_access.h"
+#include "engine/settings_file.h"
+#include "fake_platform.h"
+#include "key_fixture.h"
+#include "ui/settings_commands.h"
+
+namespace velokrom::testing {
+namespace {
+
+const WindowHandle kOwner = reinterpret_cast<WindowHandle>(0x91);
+const std::string kFolder = "C:\\Users\\Zo\xC3\xAB\\Schl\xC3\xBCssel";  // "Zoë", "Schlüssel"
+
+// Answers each dialog with the next path, or cancels when there is none.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    std::deque<std::string> answers;
+    std::vector<FileDialogRequest> requests;
+
+    bool choose(WindowHandle owner, const FileDialogRequest& request, std::string& path) override {
+        EXPECT_EQ(owner, kOwner);
+        requests.push_back(request);
+        if (answers.empty()) return false;
+        path = answers.front();
+        answers.pop_front();
+        return true;
+    }
+};
+
+class SettingsCommands : public KeyTest {
+protected:
+    void SetUp() override {
+        KeyTest::SetUp();
+        settingsLocation() = SettingsLocation{};
+        platform.directories.insert("C:\\Users");
+        platform.directories.insert("C:\\Users\\Zo\xC3\xAB");
+        platform.directories.insert(kFolder);
+        setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
+        engine.processImage(false, true);
+    }
+    bool save(const std::string& answer) {
+        dialogs.answers = {answer};
+        return saveSettingsCommand(platform, dialogs, kOwner);
+    }
+    bool load(const std::string& answer) {
+        dialogs.answers = {answer};
+        return loadSettingsCommand(engine, platform, dialogs, kOwner);
+    }
+    static bool sameKey(const KeyModelRecord& a, const KeyModelRecord& b) {
+        return std::memcmp(a.bytes, b.bytes, sizeof a.bytes) == 0;
+    }
+
+    FakePlatform platform;
+    ScriptedFileDialogs dialogs;
+    MemoryImageAccess engine{RgbImage(4, 2, 90), RgbImage(4, 2, 30)};
+};
+
+TEST_F(SettingsCommands, DialogsOfferTheFilterTitleAndTheNameUsedLast) {
+    dialogs.answers.clear();
+    EXPECT_FALSE(saveSettingsCommand(platform, dialogs, kOwner));
+    const FileDialogRequest& first = dialogs.requests.back();
+    EXPECT_TRUE(first.save);
+    EXPECT_EQ(first.title, "Save Velokrom Data");
+    EXPECT_EQ(first.filter, std::string("Velokrom Data Files (*.vkp)\0*.VKP\0All Files (*.*)\0*.*\0", 54));
+    EXPECT_EQ(first.defaultExtension, "vkp");
+    EXPECT_EQ(first.initialFolder, "");
+    EXPECT_EQ(first.proposedName, "");
+    EXPECT_EQ(first.nameCapacity, 260u);
+
+    ASSERT_TRUE(save(kFolder + "\\studio"));
+    EXPECT_FALSE(loadSettingsCommand(engine, platform, dialogs, kOwner));  // cancelled
+    const FileDialogRequest& next = dialogs.requests.back();
+    EXPECT_FALSE(next.save);
+    EXPECT_EQ(next.title, "Load Velokrom Data");
+    EXPECT_EQ(next.initialFolder, kFolder);
+    EXPECT_EQ(next.proposedName, "studio.vkp");
+    EXPECT_TRUE(platform.messages.empty()) << "a cancelled dialog is not a failure";
+}
+
+TEST_F(SettingsCommands, SavedUnderTheNameChosenWithTheExtensionWhereItHasNone) {
+    const std::pair<std::string, std::string> cases[] = {
+        {kFolder + "\\studio", kFolder + "\\studio.vkp"},
+        {kFolder + "\\studio.key", kFolder + "\\studio.key"},
+        {"C:\\keys.d\\green", "C:\\keys.d\\green.vkp"},
+    };
+    platform.directories.insert("C:\\keys.d");
+    for (const auto& [chosen, written] : cases) {
+        ASSERT_TRUE(save(chosen)) << chosen;
+        ASSERT_EQ(platform.files.count(written), 1u) << chosen;
+        const std::vector<uint8_t>& bytes = platform.files[written];
+        ASSERT_EQ(bytes.size(), 1502u);
+        EXPECT_EQ(std::memcmp(bytes.data(), "VelokromData Rev. 1.0\0", 22), 0);
+        EXPECT_EQ(std::memcmp(bytes.data() + 22, saveLiveKey().bytes, 1480), 0);
+    }
+    EXPECT_EQ(platform.files.size(), 3u) << "no temporary is left";
+    EXPECT_EQ(platform.waitCursorsRestored, platform.waitCursorsShown);
+    EXPECT_GT(platform.waitCursorsShown, 0);
+}
+
+TEST_F(SettingsCommands, AFailedSaveIsToldAndKeepsTheOldFileAndTheRememberedName) {
+    ASSERT_TRUE(save(kFolder + "\\studio.vkp"));
+    const std::vector<uint8_t> before = platform.files[kFolder + "\\studio.vkp"];
+    setUniformKey(1, 2, 3, 4, 5, 6);
+    const std::string tooLong = kFolder + "\\" + std::string(260 - kFolder.size() - 2, 'n');
+    for (const std::string& chosen : {kFolder + "\\studio.vkp", kFolder + "\\missing\\x.vkp", tooLong}) {
+        platform.messages.clear();
+        platform.writeBudget = 100;  // the disk fills up during the write
+        EXPECT_FALSE(save(chosen)) << chosen;
+        ASSERT_EQ(platform.messages.size(), 1u) << chosen;
+        EXPECT_EQ(platform.messages[0].text, "Error on file save.");
+        EXPECT_EQ(platform.messages[0].title, "Velokrom");
+        EXPECT_EQ(platform.messages[0].owner, nullptr);
+    }
+    EXPECT_EQ(platform.files[kFolder + "\\studio.vkp"], before);
+    EXPECT_EQ(platform.files.size(), 1u);
+    EXPECT_STREQ(settingsLocation().lastSettingsFile, "studio.vkp");
+}
+
+TEST_F(SettingsCommands, ALoadIsAHistoryStepAndARefusedFileChangesNothing) {
+    ASSERT_TRUE(save(kFolder + "\\studio.vkp"));
+    const KeyModelRecord saved = saveLiveKey();
+    platform.files[kFolder + "\\notes.vkp"] = std::vector<uint8_t>(1502, 'x');
+    setUniformKey(1, 2, 3, 4, 5, 6);
+    engine.processImage(false, true);
+    const KeyModelRecord changed = saveLiveKey();
+
+    for (const char* refused : {"\\notes.vkp", "\\missing.vkp"}) {
+        platform.messages.clear();
+        EXPECT_FALSE(load(kFolder + refused)) << refused;
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text.rfind("Error on file load.", 0), 0u);
+        EXPECT_TRUE(sameKey(saveLiveKey(), changed));
+        EXPECT_EQ(engine.history().count(), 2);
+    }
+
+    settingsLocation() = SettingsLocation{};
+    ASSERT_TRUE(load(kFolder + "\\studio.vkp"));
+    EXPECT_TRUE(sameKey(saveLiveKey(), saved));
+    EXPECT_EQ(engine.history().count(), 3);
+    EXPECT_STREQ(settingsLocation().lastSettingsDir, kFolder.c_str());
+    ASSERT_TRUE(engine.undo());
+    EXPECT_TRUE(sameKey(saveLiveKey(), changed));
+}
+
+} // namespace
+} // namespace velokrom::testing

@@ -1,0 +1,104 @@
+// Select Color without the system's chooser: what it starts at, what an accepted or cancelled
+// choice keeps, and when the picture is recomposited.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "keyed_scene.h"
+#include "ui/solid_color_chooser.h"
+
+namespace velokrom {
+namespace {
+
+const WindowHandle kOwner = reinterpret_cast<WindowHandle>(0x77);
+
+// Answers with a colour (or cancels) and defines a custom colour either way, as a user can.
+class ScriptedChooser : public ColorChooser {
+public:
+    bool accept = true;
+    PackedColor answer = 0;
+    std::vector<PackedColor> offeredInitial;
+    std::vector<CustomColors> offeredCustom;
+
+    bool choose(WindowHandle owner, PackedColor initial, CustomColors& custom, PackedColor& chosen) override {
+        EXPECT_EQ(owner, kOwner);
+        offeredInitial.push_back(initial);
+        offeredCustom.push_back(custom);
+        custom[3] = 0x00336699;
+        chosen = answer;
+        return accept;
+    }
+};
+
+TEST(ScreenColors, ConversionsKeepEachChannelInItsPlace) {
+    struct Case {
+        Color16 engine;
+        Rgb8 screen;
+        PackedColor packed;
+    };
+    const Case cases[] = {
+        {{65280, 65280, 65280}, {255, 255, 255}, 0x00FFFFFF},
+        {{65535, 0, 255}, {255, 0, 0}, 0x000000FF},
+        {{0x1234, 0xABCD, 0x7F00}, {0x12, 0xAB, 0x7F}, 0x007FAB12},
+        {{32767, 32767, 32767}, {127, 127, 127}, 0x007F7F7F},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(screenColor(c.engine), c.screen);
+        EXPECT_EQ(packedColor(c.screen), c.packed);
+        EXPECT_EQ(unpackedColor(c.packed), c.screen);
+    }
+    EXPECT_EQ(engineChannel(255), 65280);
+    EXPECT_EQ(engineChannel(1), 256);
+}
+
+class SolidColorChooser : public KeyedScene {
+protected:
+    ScriptedChooser chooser;
+    CustomColors custom{};
+};
+
+TEST_F(SolidColorChooser, AcceptedColourIsStoredTimes256AndOfferedNextTime) {
+    engine->solidColor[3] = 1234;
+    chooser.answer = 0x00FFFFFF;
+    EXPECT_FALSE(chooseSolidColor(*engine, chooser, kOwner, custom));
+    EXPECT_EQ(chooser.offeredInitial.back(), 0x007F7F7Fu) << "the starting grey 32767";
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(engine->solidColor[c], 65280);
+    EXPECT_EQ(engine->solidColor[3], 1234) << "the fourth word stays";
+    EXPECT_EQ(custom[3], 0x00336699u) << "the custom colour defined and accepted is kept";
+
+    chooser.answer = 0x00102030;
+    chooseSolidColor(*engine, chooser, kOwner, custom);
+    EXPECT_EQ(chooser.offeredInitial.back(), 0x00FFFFFFu);
+    EXPECT_EQ(chooser.offeredCustom.back()[3], 0x00336699u);
+    EXPECT_EQ(engine->solidColor[0], 0x3000);
+    EXPECT_EQ(engine->solidColor[1], 0x2000);
+    EXPECT_EQ(engine->solidColor[2], 0x1000);
+}
+
+TEST_F(SolidColorChooser, CancelChangesNothing) {
+    chooser.accept = false;
+    chooser.answer = 0x00FFFFFF;
+    EXPECT_FALSE(chooseSolidColor(*engine, chooser, kOwner, custom));
+    EXPECT_EQ(engine->solidColor[0], 32767);
+    EXPECT_EQ(custom, CustomColors{}) << "a custom colour defined and cancelled is not kept";
+}
+
+TEST_F(SolidColorChooser, OnlyTheSolidColorBlendIsRecomposited) {
+    // The subject half transparent, so that the reference colour matters.
+    setUniformKey(10000, 20000, 10000, 1000, 6000, 20000);
+    engine->processImage(false, false);
+    chooser.answer = 0x000000FF;  // red
+    const RgbImage before = engine->output;
+    EXPECT_FALSE(chooseSolidColor(*engine, chooser, kOwner, custom));
+    EXPECT_EQ(engine->output.pixels, before.pixels);
+    EXPECT_EQ(engine->history().count(), 1);
+
+    engine->blendMode = kBlendSolidColor;
+    chooser.answer = 0x0000FF00;  // green
+    EXPECT_TRUE(chooseSolidColor(*engine, chooser, kOwner, custom));
+    EXPECT_EQ(engine->history().count(), 2);
+    EXPECT_NE(engine->output.pixels, before.pixels);
+}
+
+} // namespace
+} // namespace velokrom

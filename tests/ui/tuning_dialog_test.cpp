@@ -1,0 +1,204 @@
+// The colour tuning dialog without its window: slider steps and texts, when the key changes and
+// when the picture shows it, and what Apply and Close keep.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "composite/sample_drag.h"
+#include "keyed_scene.h"
+#include "ui/tuning_dialog.h"
+#include "ui/tuning_dialog_ids.h"
+
+namespace velokrom {
+namespace {
+
+class ScriptedTuningView : public TuningDialogView {
+public:
+    bool creatable = true;
+    std::vector<std::string> calls;
+
+    bool create() override {
+        calls.push_back("create");
+        return creatable;
+    }
+    void destroy() override { calls.push_back("destroy"); }
+    void showSliderPosition(int32_t sliderId, int32_t position) override {
+        calls.push_back("slider " + std::to_string(sliderId) + " " + std::to_string(position));
+    }
+    void showText(int32_t textId, const std::string& text) override {
+        calls.push_back("text " + std::to_string(textId) + " " + text);
+    }
+    void repaintSwatch() override { calls.push_back("swatch"); }
+    void refreshDisplay() override { calls.push_back("refresh"); }
+};
+
+const std::vector<std::string> kSlidersAtZero = {"slider 1023 0", "text 1010 0.000", "slider 1024 0",
+                                                 "text 1011 0.000", "slider 1025 0", "text 1012 0.000"};
+
+bool sameKey(const KeyModelRecord& a, const KeyModelRecord& b) { return std::memcmp(a.bytes, b.bytes, 1480) == 0; }
+
+TEST(TuningSliders, StepsClampsAndTexts) {
+    struct Case {
+        int32_t from;
+        ScrollRequest request;
+        int32_t thumb;
+        int32_t to;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, ScrollRequest::LineRight, 0, 1, "0.001"},
+        {0, ScrollRequest::LineLeft, 0, -1, "-0.001"},
+        {0, ScrollRequest::PageRight, 0, 40, "0.040"},
+        {-990, ScrollRequest::PageLeft, 0, -1000, "-1.000"},
+        {1000, ScrollRequest::LineRight, 0, 1000, "1.000"},
+        {5, ScrollRequest::ThumbTrack, 1000, 1000, "1.000"},
+        {5, ScrollRequest::ThumbPosition, -1000, -1000, "-1.000"},
+        {5, ScrollRequest::ThumbTrack, 4000, 1000, "1.000"},
+        {5, ScrollRequest::ToStart, 77, -1000, "-1.000"},
+        {5, ScrollRequest::ToEnd, 77, 1000, "1.000"},
+        {123, ScrollRequest::EndScroll, 77, 123, "0.123"},
+    };
+    for (const Case& c : cases) {
+        const int32_t to = scrolledPosition(c.from, c.request, c.thumb, -1000, 1000);
+        EXPECT_EQ(to, c.to) << c.from << " " << static_cast<int>(c.request);
+        EXPECT_EQ(sliderText(to), c.text);
+    }
+    EXPECT_EQ(sliderPageStep(-1000, 1000), 40);
+    EXPECT_EQ(sliderPageStep(0, 999), 100);
+    EXPECT_EQ(sliderPageStep(0, 10), 1);
+    EXPECT_EQ(sliderPageStep(0, 5), 1);
+}
+
+TEST(TuningSliders, EveryPositionShowsItsExactThousandths) {
+    for (int32_t p = -1000; p <= 1000; ++p) {
+        const int32_t magnitude = p < 0 ? -p : p;
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "%s%d.%03d", p < 0 ? "-" : "", magnitude / 1000, magnitude % 1000);
+        ASSERT_EQ(sliderText(p), expected) << p;
+    }
+}
+
+class TuningDialogTest : public KeyedScene {
+protected:
+    void SetUp() override {
+        KeyedScene::SetUp();
+        engine->keyOperation = kTuneColors;
+        replayDrag(*engine, {{6, 1}, {7, 2}, {7, 2}});
+        ASSERT_TRUE(engine->tuningTarget().valid);
+        atDrag = saveLiveKey();
+        dialog.emplace(*engine, view);
+        dialog->tuningDragEnded();
+        ASSERT_TRUE(dialog->isOpen());
+        view.calls.clear();
+    }
+    void move(int32_t sliderId, ScrollRequest request, int32_t thumb = 0) {
+        ASSERT_TRUE(dialog->scroll(sliderId, request, thumb));
+    }
+
+    ScriptedTuningView view;
+    std::optional<TuningDialog> dialog;  // made once the engine exists
+    KeyModelRecord atDrag{};
+};
+
+TEST_F(TuningDialogTest, OpensOnceWithItsSlidersAtZero) {
+    ScriptedTuningView fresh;
+    TuningDialog opened(*engine, fresh);
+    opened.tuningDragEnded();
+    std::vector<std::string> expected = {"create"};
+    expected.insert(expected.end(), kSlidersAtZero.begin(), kSlidersAtZero.end());
+    EXPECT_EQ(fresh.calls, expected);
+
+    // A second drag while it is open keeps it and its slider positions, and repaints the swatch.
+    move(IDC_TUNE_CLIP_LOW, ScrollRequest::PageRight);
+    view.calls.clear();
+    dialog->tuningDragEnded();
+    EXPECT_EQ(view.calls, std::vector<std::string>{"swatch"});
+    EXPECT_EQ(dialog->position(2), 40);
+
+    ScriptedTuningView failing;
+    failing.creatable = false;
+    TuningDialog refused(*engine, failing);
+    refused.tuningDragEnded();
+    EXPECT_FALSE(refused.isOpen());
+    EXPECT_EQ(failing.calls, std::vector<std::string>{"create"});
+}
+
+TEST_F(TuningDialogTest, ASliderChangesTheKeyAndTheSwatchButNotThePicture) {
+    // The distance of a swatch from the grey background, channel by channel.
+    auto fromGrey = [](const Rgb8& c) { return std::abs(c.red - 100) + std::abs(c.green - 100) + std::abs(c.blue - 100); };
+    const Rgb8 before = dialog->swatchColor();
+    EXPECT_GT(fromGrey(before), 60) << "the subject is opaque";
+    const RgbImage output = engine->output;
+    move(IDC_TUNE_CLIP_LOW, ScrollRequest::ThumbTrack, 1000);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"slider 1025 1000", "text 1012 1.000", "swatch"}));
+    EXPECT_LT(fromGrey(dialog->swatchColor()), 4) << "Clip Low at 1 lets the background through";
+    EXPECT_FALSE(sameKey(saveLiveKey(), atDrag));
+    EXPECT_EQ(engine->output.pixels, output.pixels);
+    EXPECT_EQ(engine->history().count(), 1);
+
+    EXPECT_FALSE(dialog->scroll(IDC_TUNE_SWATCH, ScrollRequest::PageLeft, 0));
+    EXPECT_FALSE(dialog->scroll(IDC_TUNE_APPLY, ScrollRequest::ToStart, 0));
+    EXPECT_EQ(dialog->position(2), 1000);
+}
+
+TEST_F(TuningDialogTest, CloseDiscardsEverySliderMoveSinceTheDrag) {
+    move(IDC_TUNE_DECOLOR, ScrollRequest::PageRight);
+    move(IDC_TUNE_CLIP_LOW, ScrollRequest::ThumbPosition, 700);
+    move(IDC_TUNE_CLIP_HIGH, ScrollRequest::LineLeft);
+    dialog->close();
+    EXPECT_TRUE(sameKey(saveLiveKey(), atDrag));
+    EXPECT_FALSE(dialog->isOpen());
+    EXPECT_EQ(view.calls.back(), "destroy");
+    EXPECT_EQ(engine->history().count(), 1);
+
+    // Closed already: a second close must not bring back an old key.
+    setUniformKey(1, 2, 3, 4, 5, 6);
+    const KeyModelRecord later = saveLiveKey();
+    dialog->close();
+    EXPECT_TRUE(sameKey(saveLiveKey(), later));
+}
+
+TEST_F(TuningDialogTest, ApplyKeepsTheChangeShowsItAndReturnsTheSlidersToZero) {
+    const RgbImage output = engine->output;
+    move(IDC_TUNE_CLIP_LOW, ScrollRequest::ThumbPosition, 1000);
+    view.calls.clear();
+    dialog->apply();
+    std::vector<std::string> expected = {"refresh"};
+    expected.insert(expected.end(), kSlidersAtZero.begin(), kSlidersAtZero.end());
+    EXPECT_EQ(view.calls, expected);
+    EXPECT_EQ(dialog->position(2), 0);
+    EXPECT_TRUE(dialog->isOpen());
+    EXPECT_EQ(engine->history().count(), 2);
+    EXPECT_NE(engine->output.pixels, output.pixels);
+    EXPECT_EQ(engine->output.at(1, 6)[0], 100) << "the subject shows the background now";
+
+    const KeyModelRecord applied = saveLiveKey();
+    dialog->close();
+    EXPECT_TRUE(sameKey(saveLiveKey(), applied));
+}
+
+TEST_F(TuningDialogTest, ANewDragMakesUnappliedChangesWhatCloseReturnsTo) {
+    move(IDC_TUNE_CLIP_HIGH, ScrollRequest::PageRight);
+    const KeyModelRecord moved = saveLiveKey();
+    dialog->tuningDragEnded();
+    move(IDC_TUNE_CLIP_LOW, ScrollRequest::PageRight);
+    dialog->close();
+    EXPECT_TRUE(sameKey(saveLiveKey(), moved));
+}
+
+TEST_F(TuningDialogTest, GoingWithTheMainWindowKeepsTheLastSliderSettings) {
+    move(IDC_TUNE_CLIP_LOW, ScrollRequest::PageRight);
+    const KeyModelRecord moved = saveLiveKey();
+    dialog->destroyedWithMainWindow();
+    EXPECT_FALSE(dialog->isOpen());
+    dialog->close();
+    EXPECT_TRUE(sameKey(saveLiveKey(), moved));
+}
+
+} // namespace
+} // namespace velokrom
