@@ -118,7 +118,7 @@ void MainWindow::toggleZoomMode() {
 void MainWindow::chooseBlend(int32_t mode) {
     blendMode = mode;
     if (mode == kBlendDefocused && backgroundSource != kBackgroundNeutralGray) {
-        WaitCursor wait(*window_);
+        WindowWaitCursor wait(*window_);
         buildDefocusedBackground();
     }
     processImage(true, true);
@@ -138,7 +138,7 @@ void MainWindow::toggleMatteToAlpha() {
 }
 
 void MainWindow::refreshAfterKeyChange() {
-    WaitCursor wait(*window_);
+    WindowWaitCursor wait(*window_);
     view_->refresh(false);
     updateHistoryCommands();
 }
@@ -150,7 +150,7 @@ void MainWindow::refreshIfKeyShown() {
 
 void MainWindow::keyChangedElsewhere() {
     if (!window_) return;
-    WaitCursor wait(*window_);
+    WindowWaitCursor wait(*window_);
     refreshIfKeyShown();
     updateHistoryCommands();
 }

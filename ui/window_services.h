@@ -54,13 +54,14 @@ public:
     virtual void endRun() = 0;
 };
 
-// Shows the wait cursor for the life of the object.
-class WaitCursor {
+// Shows the window's wait cursor for the life of the object (the platform's WaitCursor serves code
+// that has no window).
+class WindowWaitCursor {
 public:
-    explicit WaitCursor(WindowServices& window) : window_(window) { window_.beginWait(); }
-    ~WaitCursor() { window_.endWait(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
+    explicit WindowWaitCursor(WindowServices& window) : window_(window) { window_.beginWait(); }
+    ~WindowWaitCursor() { window_.endWait(); }
+    WindowWaitCursor(const WindowWaitCursor&) = delete;
+    WindowWaitCursor& operator=(const WindowWaitCursor&) = delete;
 
 private:
     WindowServices& window_;
