@@ -62,12 +62,19 @@ protected:
     static bool menuEnabled(HWND main, int32_t id) {
         return !(GetMenuState(GetMenu(main), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     }
-    // A drag along row `row` from column x0 to x1 with the real mouse; each move is waited for
-    // until its trail pixel shows inverted, so that the window sees every one of them.
+    // A drag along row `row` from column x0 to x1 with the real mouse, paced as a hand is: the
+    // press is waited for until the display holds the capture (a move sent on its heels lost its
+    // trail pixel in about one run in five under Wine), and each move until its trail pixel
+    // shows inverted, so that the window sees every one of them.
     void dragAlongRow(int32_t width, int32_t height, int32_t row, int32_t x0, int32_t x1) {
         POINT p = screenPointOf(width, height, x0, row);
         SetCursorPos(p.x, p.y);
         mouse(p, MOUSEEVENTF_LEFTDOWN);
+        EXPECT_TRUE(waitUntil([&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(GetWindowThreadProcessId(display, nullptr), &info) && info.hwndCapture == display;
+        })) << "the press took the capture";
         for (int32_t x = x0 + 1; x <= x1; ++x) {
             p = screenPointOf(width, height, x, row);
             const COLORREF before = screenPixel(p);
