@@ -33,7 +33,7 @@ RgbImage greenScene() {
 }
 
 // One drag over count pixels of a row, as the display window makes it.
-void dragAlong(MemoryImageAccess& engine, int32_t operation, int y, int x0, int count) {
+void dragAlong(MemoryImageAccess& engine, KeyOperation operation, int y, int x0, int count) {
     engine.keyOperation = operation;
     engine.sampleDrag(DragPhase::Begin, x0, y);
     for (int i = 1; i < count; ++i) engine.sampleDrag(DragPhase::Continue, x0 + i, y);
@@ -85,7 +85,7 @@ void autoSetup(benchmark::State& state) {
 BENCHMARK(autoSetup)->Unit(benchmark::kMillisecond);
 
 // Refinements start from the same auto-set key every iteration (restoring it is not timed).
-void refinement(benchmark::State& state, int32_t operation, int y, int x0) {
+void refinement(benchmark::State& state, KeyOperation operation, int y, int x0) {
     Keyed keyed;
     const KeyModelRecord start = saveLiveKey();
     for (auto _ : state) {

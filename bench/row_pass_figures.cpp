@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     auto changeKey = [&] { restoreLiveKey((flip = !flip) ? other : key); };
     auto keep = [] {};
     auto pass = [&] { engine.processImage(false, false); };
-    for (int32_t mode = kBlendDirect; mode <= kBlendSolidColor; ++mode) {
+    for (BlendMode mode : {kBlendDirect, kBlendDefocused, kBlendSolidColor}) {
         engine.blendMode = mode;
         engine.rowPassThreads = 1;
         engine.rowPassCacheBytes = 0;

@@ -35,7 +35,7 @@ constexpr const char* kHelp =
 constexpr size_t kDragCapacity = 1000;
 
 struct Drag {
-    int32_t operation;
+    KeyOperation operation;
     SamplePoints points;
     std::optional<std::array<int32_t, 3>> sliders;  // tuning only
 };

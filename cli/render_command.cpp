@@ -37,7 +37,7 @@ constexpr const char* kHelp =
 struct RenderRequest {
     std::string foreground, key, background, out, matte;
     bool gray = false, alpha = false, quiet = false;
-    int32_t blendMode = kBlendDefocused;
+    BlendMode blendMode = kBlendDefocused;
     uint16_t solidColor[4] = {32767, 32767, 32767, 65535};
     std::optional<FrameRange> frames;
     int64_t maxPixels = kDefaultMaxPixels;
@@ -47,7 +47,7 @@ struct FrameFiles {
     std::string foreground, background, out, matte;
 };
 
-int32_t parseBlend(const std::string& name) {
+BlendMode parseBlend(const std::string& name) {
     if (name == "direct") return kBlendDirect;
     if (name == "defocused") return kBlendDefocused;
     if (name == "solid") return kBlendSolidColor;

@@ -9,7 +9,7 @@ namespace {
 
 int32_t truncToInt(double value) { return static_cast<int32_t>(value); }
 
-uint8_t* fetchViewRow(KeyerEngine& engine, int32_t view, int32_t row, int32_t col, int32_t count) {
+uint8_t* fetchViewRow(KeyerEngine& engine, ViewMode view, int32_t row, int32_t col, int32_t count) {
     switch (view) {
     case kViewComposite: return engine.outputRow(row, col, count);
     case kViewMatte: return engine.matteRow(row, col, count);
@@ -19,7 +19,7 @@ uint8_t* fetchViewRow(KeyerEngine& engine, int32_t view, int32_t row, int32_t co
     }
 }
 
-void doneViewRow(KeyerEngine& engine, int32_t view) {
+void doneViewRow(KeyerEngine& engine, ViewMode view) {
     switch (view) {
     case kViewComposite: engine.doneOutputRow(); break;
     case kViewMatte: engine.doneMatteRow(); break;
@@ -42,7 +42,7 @@ ZoomSampling zoomSampling(const DisplayBuffer& buffer, double zoomFactor) {
     return s;
 }
 
-void renderDisplayBuffer(KeyerEngine& engine, const DisplayBuffer& buffer, int32_t view) {
+void renderDisplayBuffer(KeyerEngine& engine, const DisplayBuffer& buffer, ViewMode view) {
     if (!(engine.zoomFactor > 0.0) || buffer.columns <= 0 || buffer.rows <= 0) return;
     const ZoomSampling s = zoomSampling(buffer, engine.zoomFactor);
     // Never ask for pixels outside the image, whatever the window says.

@@ -5,6 +5,8 @@
 // fill and resize it work through the engine's virtual operations only.
 #include <cstdint>
 
+#include "composite/run_choices.h"
+
 namespace velokrom {
 
 class KeyerEngine;
@@ -35,7 +37,7 @@ ZoomSampling zoomSampling(const DisplayBuffer& buffer, double zoomFactor);
 
 // Fills the whole buffer from the image the view names (composite, matte as grey, foreground,
 // background). Nothing happens without a buffer or at a zoom of 0.
-void renderDisplayBuffer(KeyerEngine& engine, const DisplayBuffer& buffer, int32_t view);
+void renderDisplayBuffer(KeyerEngine& engine, const DisplayBuffer& buffer, ViewMode view);
 
 // The engine's part of a zoom step to newFactor about image pixel (column, row): new buffer size
 // and window. Answers kZoomDone, kZoomRefused (no memory for the new size; zoom and buffer are

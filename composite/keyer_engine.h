@@ -4,6 +4,7 @@
 #include <string>
 
 #include "composite/display_buffer.h"
+#include "composite/run_choices.h"
 #include "composite/sample_drag.h"
 #include "engine/color_tuning.h"
 #include "composite/color_zone_cache.h"
@@ -12,12 +13,6 @@
 #include "platform/platform_services.h"
 
 namespace velokrom {
-
-enum KeyOperation : int32_t { kAutoSetup = 0, kSelectBackground = 1, kSelectForeground = 2, kTuneColors = 3 };
-enum BlendMode : int32_t { kBlendDirect = 0, kBlendDefocused = 1, kBlendSolidColor = 2 };
-enum ViewMode : int32_t { kViewComposite = 0, kViewMatte = 1, kViewFront = 2, kViewBack = 3 };
-// What the composite lies over: the saved background image or neutral grey.
-enum BackgroundSource : int32_t { kBackgroundSaved = 0, kBackgroundNeutralGray = 1 };
 
 // Inclusive rectangle (top, left, bottom, right) used by the display's paint path.
 struct DisplayRect {
@@ -137,9 +132,9 @@ public:
     // ---- interactive state
     int32_t imageWidth = 0;
     int32_t imageHeight = 0;
-    int32_t keyOperation = kAutoSetup;
-    int32_t viewMode = kViewComposite;
-    int32_t blendMode = kBlendDefocused;
+    KeyOperation keyOperation = kAutoSetup;
+    ViewMode viewMode = kViewComposite;
+    BlendMode blendMode = kBlendDefocused;
     uint16_t solidColor[4] = {32767, 32767, 32767, 65535};
     BackgroundSource backgroundSource = kBackgroundSaved;
     bool writeMatteToAlpha = false;

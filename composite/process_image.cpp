@@ -15,7 +15,7 @@ namespace velokrom {
 namespace {
 
 // The colour that matte evaluation blends partly transparent pixels towards.
-void fillReferenceRow(int32_t blendMode, const Pixel16* background, const uint8_t* defocused,
+void fillReferenceRow(BlendMode blendMode, const Pixel16* background, const uint8_t* defocused,
                       const uint16_t solidColor[4], Pixel16* reference, int32_t count, const ChannelOrder& order) {
     switch (blendMode) {
     case kBlendDefocused:

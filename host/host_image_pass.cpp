@@ -93,8 +93,7 @@ void HostImageAccess::restoreSettings() {
     if (!block.stateSaved()) return;
     if (!block.startDialogPending()) {
         restoreLiveKey(block.keyModel());
-        // Only the two sources exist; anything else would leave the background undefined.
-        backgroundSource = block.backgroundSource() == kBackgroundSaved ? kBackgroundSaved : kBackgroundNeutralGray;
+        backgroundSource = block.backgroundSource();
     }
     blendMode = block.blendMode();
     block.solidColor(solidColor);

@@ -53,13 +53,15 @@ void ParameterBlock::setKeyModel(const KeyModelRecord& record) {
 bool ParameterBlock::stateSaved() const { return bytes_[kStateSavedAt] != 0; }
 void ParameterBlock::setStateSaved(bool saved) { bytes_[kStateSavedAt] = saved ? 1 : 0; }
 
-int32_t ParameterBlock::backgroundSource() const { return getI32(bytes_ + kBackgroundSourceAt); }
-void ParameterBlock::setBackgroundSource(int32_t source) {
+BackgroundSource ParameterBlock::backgroundSource() const {
+    return getI32(bytes_ + kBackgroundSourceAt) == kBackgroundSaved ? kBackgroundSaved : kBackgroundNeutralGray;
+}
+void ParameterBlock::setBackgroundSource(BackgroundSource source) {
     putU32(bytes_ + kBackgroundSourceAt, static_cast<uint32_t>(source));
 }
 
-int32_t ParameterBlock::blendMode() const { return getI32(bytes_ + kBlendModeAt); }
-void ParameterBlock::setBlendMode(int32_t mode) { putU32(bytes_ + kBlendModeAt, static_cast<uint32_t>(mode)); }
+BlendMode ParameterBlock::blendMode() const { return static_cast<BlendMode>(getI32(bytes_ + kBlendModeAt)); }
+void ParameterBlock::setBlendMode(BlendMode mode) { putU32(bytes_ + kBlendModeAt, static_cast<uint32_t>(mode)); }
 
 void ParameterBlock::solidColor(uint16_t color[4]) const {
     for (size_t i = 0; i < 4; ++i) color[i] = getU16(bytes_ + kSolidColorAt + 2 * i);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "composite/run_choices.h"
 #include "engine/key_model.h"
 
 namespace velokrom {
@@ -25,10 +26,13 @@ public:
     void setKeyModel(const KeyModelRecord& record);
     bool stateSaved() const;
     void setStateSaved(bool saved);
-    int32_t backgroundSource() const;
-    void setBackgroundSource(int32_t source);
-    int32_t blendMode() const;
-    void setBlendMode(int32_t mode);
+    // Only the two sources exist: any value but the saved image's reads as neutral grey, which
+    // would otherwise leave the background undefined.
+    BackgroundSource backgroundSource() const;
+    void setBackgroundSource(BackgroundSource source);
+    // Stored and read back unchanged, unknown values included.
+    BlendMode blendMode() const;
+    void setBlendMode(BlendMode mode);
     void solidColor(uint16_t color[4]) const;
     void setSolidColor(const uint16_t color[4]);
     bool writeMatteToAlpha() const;

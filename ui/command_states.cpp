@@ -24,7 +24,7 @@ void updateHistoryCommands(CommandStateSink& sink, bool canUndo, bool canRedo) {
 
 void updateMarkCommand(CommandStateSink& sink, bool marked) { sink.setMenuEnabled(IDM_RETURN_TO_MARK, marked); }
 
-void updateBlendChecks(CommandStateSink& sink, int32_t blendMode) {
+void updateBlendChecks(CommandStateSink& sink, BlendMode blendMode) {
     for (int32_t mode = 0; mode < 3; ++mode) sink.setMenuChecked(IDM_BLEND_DIRECT + mode, mode == blendMode);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "command_table.h"
+#include "composite/run_choices.h"
 
 namespace velokrom {
 
@@ -21,7 +22,7 @@ void updateSampleCommands(CommandStateSink& sink, bool keyReady);
 // Undo and Reset need an earlier history entry, Redo a later one.
 void updateHistoryCommands(CommandStateSink& sink, bool canUndo, bool canRedo);
 void updateMarkCommand(CommandStateSink& sink, bool marked);
-void updateBlendChecks(CommandStateSink& sink, int32_t blendMode);
+void updateBlendChecks(CommandStateSink& sink, BlendMode blendMode);
 // Offered only for an image with an alpha plane; a greyed item keeps its check mark.
 void updateMatteToAlphaCommand(CommandStateSink& sink, bool hasAlphaPlane, bool writeMatteToAlpha);
 

@@ -49,13 +49,13 @@ bool MainWindow::handleCommand(int32_t id) {
     const int32_t argument = command.argument;
     switch (command.action) {
     case CommandAction::ChooseOperation:
-        keyOperation = argument;
+        keyOperation = static_cast<KeyOperation>(argument);
         checkGroupChoice(window_->commandStates(), IDM_AUTO_SETUP, 4, argument);
         if (argument != kTuneColors && tuningDialogOpen()) closeTuningDialog();
         showStatus(0, false);
         break;
     case CommandAction::ChooseView:
-        viewMode = argument;
+        viewMode = static_cast<ViewMode>(argument);
         checkGroupChoice(window_->commandStates(), IDM_VIEW_COMPOSITE, 4, argument);
         view_->refresh(false);
         break;
@@ -84,7 +84,7 @@ bool MainWindow::handleCommand(int32_t id) {
     case CommandAction::EndRun: endRun(argument == 1); break;
     case CommandAction::Help: showHelp(); break;
     case CommandAction::About: showAbout(); break;
-    case CommandAction::ChooseBlend: chooseBlend(argument); break;
+    case CommandAction::ChooseBlend: chooseBlend(static_cast<BlendMode>(argument)); break;
     case CommandAction::SelectColor: chooseSolidColor(); break;
     case CommandAction::MarkSettings:
         if (markSettings()) updateMarkCommand();
@@ -115,7 +115,7 @@ void MainWindow::toggleZoomMode() {
     showStatus(0, false);
 }
 
-void MainWindow::chooseBlend(int32_t mode) {
+void MainWindow::chooseBlend(BlendMode mode) {
     blendMode = mode;
     if (mode == kBlendDefocused && backgroundSource != kBackgroundNeutralGray) {
         WindowWaitCursor wait(*window_);

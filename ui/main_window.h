@@ -81,7 +81,7 @@ private:
 
     void endRun(bool ok);
     void toggleZoomMode();
-    void chooseBlend(int32_t mode);
+    void chooseBlend(BlendMode mode);
     void toggleMatteToAlpha();
     // Under the wait cursor: the view redrawn and Undo, Redo and Reset updated.
     void refreshAfterKeyChange();

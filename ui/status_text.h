@@ -2,13 +2,15 @@
 // Which string the status bar and the tooltips show.
 #include <cstdint>
 
+#include "composite/run_choices.h"
+
 namespace velokrom {
 
 // What the status bar shows when nothing is being pointed at: the zoom hint in zoom mode,
 // else the drag hint of the key operation.
-int32_t idleHintId(bool zoomMode, int32_t keyOperation);
+int32_t idleHintId(bool zoomMode, KeyOperation keyOperation);
 // showStatus's choice: the help line of command id, or the idle hint.
-int32_t statusStringId(int32_t id, bool isHelp, bool zoomMode, int32_t keyOperation);
+int32_t statusStringId(int32_t id, bool isHelp, bool zoomMode, KeyOperation keyOperation);
 // The tooltip of a toolbar button: the string with its command id; 0 for an id without a button.
 int32_t tooltipStringId(int32_t commandId);
 
@@ -20,6 +22,6 @@ struct MenuHover {
     bool closing;
     int32_t itemId;
 };
-int32_t menuHoverStringId(const MenuHover& hover, bool zoomMode, int32_t keyOperation);
+int32_t menuHoverStringId(const MenuHover& hover, bool zoomMode, KeyOperation keyOperation);
 
 } // namespace velokrom

@@ -10,7 +10,7 @@ using KeyCommand = CliTest;
 std::vector<uint8_t> bytesOf(const std::string& file) { return testing::ScratchFolder::readBytes(file); }
 
 // The drags a person would make in the window, driven on the engine directly.
-void dragInWindow(MemoryImageAccess& engine, int32_t operation, const std::vector<DragPoint>& pixels) {
+void dragInWindow(MemoryImageAccess& engine, KeyOperation operation, const std::vector<DragPoint>& pixels) {
     engine.keyOperation = operation;
     replayDrag(engine, pixels);
 }

@@ -14,7 +14,7 @@ struct Rendered {
     std::vector<uint8_t> composite, matte;
 };
 
-Rendered renderInEngine(const RgbImage& fg, const RgbImage& bg, const std::string& key, int32_t blendMode,
+Rendered renderInEngine(const RgbImage& fg, const RgbImage& bg, const std::string& key, BlendMode blendMode,
                                  bool grey) {
     MemoryImageAccess engine(fg, bg);
     clearKeyModel();
@@ -49,7 +49,7 @@ TEST_F(RenderCommand, WritesWhatTheEngineComputesInEveryBlendMode) {
     const RgbImage grey(kWidth, kHeight, 127);
     const struct {
         const char* blend;
-        int32_t mode;
+        BlendMode mode;
         bool grey;
     } cases[] = {{"direct", kBlendDirect, false}, {"defocused", kBlendDefocused, false},
                  {"solid", kBlendSolidColor, false}, {"defocused", kBlendDefocused, true}};

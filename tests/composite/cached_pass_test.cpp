@@ -15,16 +15,16 @@ namespace velokrom {
 namespace {
 
 // An unknown blend mode blends towards the background, as Direct does.
-const std::vector<int32_t> kEveryBlendMode = {kBlendDirect, kBlendDefocused, kBlendSolidColor, 9};
+const std::vector<BlendMode> kEveryBlendMode = {kBlendDirect, kBlendDefocused, kBlendSolidColor, static_cast<BlendMode>(9)};
 
 // The sanitizer build runs many times slower, the Windows builds under Wine several times: they
 // check every colour for one key, the sanitizer build in the Defocused blend only.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kRandomKeys = 24;
-const std::vector<int32_t> kEveryColourModes = {kBlendDefocused};
+const std::vector<BlendMode> kEveryColourModes = {kBlendDefocused};
 #else
 constexpr int kRandomKeys = 90;  // more than 63 key changes: the cache sweeps its entries once
-const std::vector<int32_t> kEveryColourModes = {kBlendDirect, kBlendDefocused, kBlendSolidColor};
+const std::vector<BlendMode> kEveryColourModes = {kBlendDirect, kBlendDefocused, kBlendSolidColor};
 #endif
 #if defined(__SANITIZE_ADDRESS__) || defined(_WIN32)
 constexpr int kAllColorKeys = 1;
@@ -35,8 +35,8 @@ constexpr int kAllColorKeys = 3;
 // Runs the pass plainly and cached (on threads threads) over the same images and expects the
 // same bytes.
 void expectSamePass(MemoryImageAccess& engine, int32_t threads, const std::string& what,
-                    const std::vector<int32_t>& modes = kEveryBlendMode) {
-    for (int32_t mode : modes) {
+                    const std::vector<BlendMode>& modes = kEveryBlendMode) {
+    for (BlendMode mode : modes) {
         engine.blendMode = mode;
         engine.rowPassCacheBytes = 0;
         ASSERT_TRUE(engine.processImage(false, false));
@@ -121,7 +121,7 @@ protected:
         }
     }
 
-    void drag(int32_t operation, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    void drag(KeyOperation operation, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
         engine->keyOperation = operation;
         std::vector<DragPoint> points;
         for (int32_t y = y0; y <= y1; ++y)

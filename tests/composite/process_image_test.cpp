@@ -67,7 +67,7 @@ TEST_F(ProcessImage, EachBlendModeTakesItsOwnReference) {
     const Pixel16 solid{0x1234, 0xfedc, 0x8000, 0x4321};
     std::vector<uint8_t> outputs[3];
 
-    const std::pair<int32_t, Pixel16> cases[] = {{kBlendDirect, back}, {kBlendDefocused, defocused}, {kBlendSolidColor, solid}};
+    const std::pair<BlendMode, Pixel16> cases[] = {{kBlendDirect, back}, {kBlendDefocused, defocused}, {kBlendSolidColor, solid}};
     for (const auto& [mode, reference] : cases) {
         run.blendMode = mode;
         ASSERT_TRUE(run.processImage(false, false));
@@ -81,7 +81,7 @@ TEST_F(ProcessImage, EachBlendModeTakesItsOwnReference) {
     EXPECT_NE(outputs[0], outputs[1]);
     EXPECT_NE(outputs[0], outputs[2]);
 
-    run.blendMode = 7;  // an unknown mode behaves as Direct
+    run.blendMode = static_cast<BlendMode>(7);  // an unknown mode behaves as Direct
     ASSERT_TRUE(run.processImage(false, false));
     EXPECT_EQ(run.output.pixels, outputs[kBlendDirect]);
 }

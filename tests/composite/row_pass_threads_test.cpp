@@ -75,7 +75,7 @@ protected:
 };
 
 TEST_P(RowPassThreads, HostCallsStayOnTheCallingThreadAndRowsGoOutInOrder) {
-    for (int32_t mode : {kBlendDirect, kBlendDefocused}) {
+    for (BlendMode mode : {kBlendDirect, kBlendDefocused}) {
         run->blendMode = mode;
         run->calls.clear();
         ASSERT_TRUE(run->processImage(true, true));

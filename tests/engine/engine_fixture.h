@@ -22,7 +22,7 @@ protected:
         engine->blendMode = kBlendDirect;
     }
 
-    void drag(int32_t operation, const std::vector<DragPoint>& points) {
+    void drag(KeyOperation operation, const std::vector<DragPoint>& points) {
         engine->keyOperation = operation;
         replayDrag(*engine, points);
     }

@@ -63,7 +63,7 @@ TEST_F(EntryTest, ParametersSelectorMakesTheBlockAndArmsTheStartDialog) {
 }
 
 TEST_F(EntryTest, SecondParametersSelectorKeepsTheSavedStateAndOnlyRearmsTheDialog) {
-    giveSavedState(backingKey(greenScreen(8, 6)), 1, kBlendSolidColor, true);
+    giveSavedState(backingKey(greenScreen(8, 6)), kBackgroundNeutralGray, kBlendSolidColor, true);
     std::vector<uint8_t> expected = parameterBytes();
     EXPECT_EQ(host.callSelector(filterSelectorParameters), noErr);
     expected[20] = 1;
@@ -71,7 +71,7 @@ TEST_F(EntryTest, SecondParametersSelectorKeepsTheSavedStateAndOnlyRearmsTheDial
 }
 
 TEST_F(EntryTest, UnknownSelectorsAnswerBadParametersAndTouchNothing) {
-    giveSavedState(backingKey(greenScreen(8, 6)), 0, kBlendDirect, false);
+    giveSavedState(backingKey(greenScreen(8, 6)), kBackgroundSaved, kBlendDirect, false);
     const std::vector<uint8_t> before = parameterBytes();
     EXPECT_EQ(host.callSelector(6), filterBadParameters);
     EXPECT_EQ(host.callSelector(-1), filterBadParameters);

@@ -157,7 +157,7 @@ TEST_F(MainWindowRun, ViewsCheckOneAndBlendsRecomputeWithAHistoryEntryEachTime) 
                 EXPECT_EQ(state(IDM_VIEW_COMPOSITE + other).menuChecked, other == view) << view << other;
             EXPECT_TRUE(scripted.states.buttonChecked(IDM_VIEW_COMPOSITE + view));
         }
-        for (int32_t blend : {kBlendDirect, kBlendSolidColor, kBlendSolidColor, kBlendDefocused}) {
+        for (BlendMode blend : {kBlendDirect, kBlendSolidColor, kBlendSolidColor, kBlendDefocused}) {
             const int32_t entries = plugin.history().count();
             plugin.handleCommand(IDM_BLEND_DIRECT + blend);
             EXPECT_EQ(plugin.blendMode, blend);

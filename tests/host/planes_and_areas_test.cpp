@@ -32,7 +32,7 @@ TEST_P(PlaneCases, RepeatWritesTheCompositeAndTheFourthPlaneOnlyWhereAsked) {
     const PlaneCase& c = GetParam();
     const HostImage source = greenScreen(18, 12, c.planes);
     const KeyModelRecord key = backingKey(source);
-    giveSavedState(key, 1, kBlendDirect, c.matteAsked);
+    giveSavedState(key, kBackgroundNeutralGray, kBlendDirect, c.matteAsked);
     options.layered = c.layered;
     HostImage image = source;
     ASSERT_EQ(host.runFilter(image, options, false), noErr);
@@ -64,7 +64,7 @@ TEST_F(PlanesAndAreas, SelectionFiltersItsRectangleAndLeavesTheRestAlone) {
     options.hasSelection = true;
     options.selection = area;
     const KeyModelRecord selectionKey = backingKey(source);
-    giveSavedState(selectionKey, 0, kBlendDirect, false);
+    giveSavedState(selectionKey, kBackgroundSaved, kBlendDirect, false);
     HostImage image = source;
     ASSERT_EQ(host.runFilter(image, options, false), noErr);
     // Inside: the composite over the part of the background under the selection.

@@ -11,7 +11,7 @@ PluginTest::PluginTest()
     options.hostWindow = kHostWindow;
 }
 
-void PluginTest::giveSavedState(const KeyModelRecord& key, int32_t backgroundSource, int32_t blendMode,
+void PluginTest::giveSavedState(const KeyModelRecord& key, BackgroundSource backgroundSource, BlendMode blendMode,
                                 bool writeMatte, bool startDialogPending) {
     host.restoreParameters(savedParameterBlock(key, {backgroundSource, blendMode, writeMatte, startDialogPending}));
 }

@@ -29,7 +29,7 @@ protected:
     ParameterBlock parameters() { return ParameterBlock(reinterpret_cast<uint8_t*>(*host.parameters())); }
     std::vector<uint8_t> parameterBytes() { return host.parameterBytes(kParameterBlockSize); }
     // Hands the host a block with a saved state, as after an earlier successful run.
-    void giveSavedState(const KeyModelRecord& key, int32_t backgroundSource, int32_t blendMode, bool writeMatte,
+    void giveSavedState(const KeyModelRecord& key, BackgroundSource backgroundSource, BlendMode blendMode, bool writeMatte,
                         bool startDialogPending = false);
     void storeBackground(const HostImage& picture);
 

@@ -10,7 +10,7 @@ namespace {
 
 class StartChecks : public PluginTest {
 protected:
-    void keepValidBlock() { giveSavedState(backingKey(greenScreen(12, 10)), 1, kBlendDirect, false, true); }
+    void keepValidBlock() { giveSavedState(backingKey(greenScreen(12, 10)), kBackgroundNeutralGray, kBlendDirect, false, true); }
 };
 
 // A start the filter must refuse before it asks for any pixel: how the host's call is spoilt

@@ -48,7 +48,7 @@ TEST_F(StartFlow, NoToTheOverwriteQuestionShowsTheDialogAgainAndYesReplacesTheBa
 
 TEST_F(StartFlow, CancelOrAWindowClosedWithoutOkLeavesImageAndSavedStateAlone) {
     const HostImage source = greenScreen(16, 12);
-    giveSavedState(backingKey(source), 0, kBlendSolidColor, false, true);
+    giveSavedState(backingKey(source), kBackgroundSaved, kBlendSolidColor, false, true);
     std::vector<uint8_t> expected = parameterBytes();
     expected[20] = 0;  // only the dialog flag changes
     // Cancel pressed, then no interactive script at all: the window just closes.
@@ -101,8 +101,8 @@ TEST_F(StartFlow, RepeatWithSavedKeyReproducesTheCommandLineKeyersComposite) {
     const HostImage picture = backgroundPicture(40, 30);
     const KeyModelRecord key = backingKey(source);
     storeBackground(picture);
-    for (int32_t blend : {kBlendDirect, kBlendDefocused}) {
-        giveSavedState(key, 0, blend, false);
+    for (BlendMode blend : {kBlendDirect, kBlendDefocused}) {
+        giveSavedState(key, kBackgroundSaved, blend, false);
         HostImage image = source;
         ASSERT_EQ(host.runFilter(image, options, false), noErr);
         EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), rgbOf(picture), key, blend, false).pixels)
@@ -132,7 +132,7 @@ TEST_F(StartFlow, RepeatOfANeverSavedBlockRendersTheClearedKey) {
 
 TEST_F(StartFlow, HostAbortDuringTheRenderPassLeavesTheImageAsItWas) {
     const HostImage source = greenScreen(16, 12);
-    giveSavedState(backingKey(source), 1, kBlendDirect, false);
+    giveSavedState(backingKey(source), kBackgroundNeutralGray, kBlendDirect, false);
     const std::vector<uint8_t> before = parameterBytes();
     options.abortAfterProgressCalls = 5;
     HostImage image = source;

@@ -45,7 +45,7 @@ protected:
 TEST_F(VkhostSession, RepeatTakesTheKeptBlockFromItsFileAndReportsEverySelector) {
     const HostImage source = greenScreen(16, 12);
     const KeyModelRecord key = backingKey(source);
-    giveSavedState(key, 1, kBlendDirect, false);
+    giveSavedState(key, kBackgroundNeutralGray, kBlendDirect, false);
     ScratchFolder::writeBytes(paramsPath, parameterBytes());
     vkhost::EmulatedHost fresh([this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
         pluginEntry(selector, record, data, result, environment);

@@ -76,7 +76,7 @@ std::vector<uint8_t> backgroundFile(const vkhost::HostImage& picture, const Rect
 }
 
 RgbImage expectedComposite(const RgbImage& foreground, const RgbImage& background, const KeyModelRecord& key,
-                           int32_t blendMode, bool neutralGray, std::vector<uint8_t>* matte) {
+                           BlendMode blendMode, bool neutralGray, std::vector<uint8_t>* matte) {
     clearKeyModel();
     restoreLiveKey(key);
     MemoryImageAccess engine(foreground, neutralGray ? RgbImage(foreground.width, foreground.height, 127) : background);

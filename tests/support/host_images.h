@@ -35,12 +35,12 @@ std::vector<uint8_t> backgroundFile(const vkhost::HostImage& picture, const Rect
 // The in-memory engine's composite (and matte) of foreground with key over background, or over
 // neutral grey: what the filter must leave in the host's image for the same inputs.
 RgbImage expectedComposite(const RgbImage& foreground, const RgbImage& background, const KeyModelRecord& key,
-                           int32_t blendMode, bool neutralGray, std::vector<uint8_t>* matte = nullptr);
+                           BlendMode blendMode, bool neutralGray, std::vector<uint8_t>* matte = nullptr);
 
 // What a run saves in the parameter block besides the key.
 struct SavedSettings {
-    int32_t backgroundSource = 1;  // neutral grey
-    int32_t blendMode = 0;         // direct
+    BackgroundSource backgroundSource = kBackgroundNeutralGray;
+    BlendMode blendMode = kBlendDirect;
     bool writeMatteToAlpha = false;
     bool startDialogPending = false;
 };

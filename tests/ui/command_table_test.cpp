@@ -59,7 +59,7 @@ TEST(CommandTable, IdsOutsideTheRangeAreNotOurs) {
 TEST(CommandTable, EveryCommandShowsAHelpLineOfItsOwn) {
     std::set<std::string> lines;
     for (int32_t id = IDM_FIRST; id <= IDM_LAST; ++id) {
-        const char* line = uiString(statusStringId(id, true, false, 0));
+        const char* line = uiString(statusStringId(id, true, false, kAutoSetup));
         ASSERT_NE(line, nullptr) << id;
         EXPECT_TRUE(lines.insert(line).second) << id << " shares its line: " << line;
     }
@@ -117,7 +117,7 @@ TEST(CommandStates, TheRulesAtTheStartOfARunGiveTheToolbarItsInitialStates) {
     updateSampleCommands(sink, false);
     updateHistoryCommands(sink, false, false);
     updateMarkCommand(sink, false);
-    updateBlendChecks(sink, 1);
+    updateBlendChecks(sink, kBlendDefocused);
     updateMatteToAlphaCommand(sink, false, false);
     checkGroupChoice(sink, IDM_AUTO_SETUP, 4, 0);
     checkGroupChoice(sink, IDM_VIEW_COMPOSITE, 4, 0);
@@ -192,20 +192,20 @@ TEST(CommandStates, ChoosingInAGroupMovesTheCheckAndZoomModeTogglesItsButton) {
 }
 
 TEST(StatusText, IdleHintFollowsZoomModeThenTheOperation) {
-    EXPECT_STREQ(uiString(idleHintId(false, 0)), "Click and drag to select chromakey pixels in foreground image");
-    EXPECT_STREQ(uiString(idleHintId(false, 3)), "Click and drag to select pixels for color tuning");
-    EXPECT_STREQ(uiString(idleHintId(true, 3)), "Click on image to zoom in;  Alt-click to zoom out");
-    EXPECT_EQ(statusStringId(IDM_UNDO, false, false, 1), idleHintId(false, 1));
-    EXPECT_EQ(uiString(idleHintId(false, 7)), nullptr);  // an unknown operation leaves the text as it was
+    EXPECT_STREQ(uiString(idleHintId(false, kAutoSetup)), "Click and drag to select chromakey pixels in foreground image");
+    EXPECT_STREQ(uiString(idleHintId(false, kTuneColors)), "Click and drag to select pixels for color tuning");
+    EXPECT_STREQ(uiString(idleHintId(true, kTuneColors)), "Click on image to zoom in;  Alt-click to zoom out");
+    EXPECT_EQ(statusStringId(IDM_UNDO, false, false, kSelectBackground), idleHintId(false, kSelectBackground));
+    EXPECT_EQ(uiString(idleHintId(false, static_cast<KeyOperation>(7))), nullptr);  // an unknown operation leaves the text as it was
 }
 
 TEST(StatusText, MenuHoverShowsAPlainItemsLineAndOtherwiseTheIdleHint) {
     const int32_t help = IDM_RESET + IDS_HELP_OFFSET;
-    const int32_t idle = idleHintId(false, 0);
-    EXPECT_EQ(menuHoverStringId({true, false, false, IDM_RESET}, false, 0), help);
-    EXPECT_EQ(menuHoverStringId({true, true, false, IDM_RESET}, false, 0), idle);   // a popup title
-    EXPECT_EQ(menuHoverStringId({true, false, true, IDM_RESET}, false, 0), idle);   // the menu closes
-    EXPECT_EQ(menuHoverStringId({false, false, false, IDM_RESET}, false, 0), idle); // no menu named
+    const int32_t idle = idleHintId(false, kAutoSetup);
+    EXPECT_EQ(menuHoverStringId({true, false, false, IDM_RESET}, false, kAutoSetup), help);
+    EXPECT_EQ(menuHoverStringId({true, true, false, IDM_RESET}, false, kAutoSetup), idle);   // a popup title
+    EXPECT_EQ(menuHoverStringId({true, false, true, IDM_RESET}, false, kAutoSetup), idle);   // the menu closes
+    EXPECT_EQ(menuHoverStringId({false, false, false, IDM_RESET}, false, kAutoSetup), idle); // no menu named
 }
 
 } // namespace

@@ -36,7 +36,7 @@ TEST_F(PluginUnderWine, RepeatOverTheSavedBackgroundShowsItThroughTheBacking) {
     const KeyModelRecord key = backingKey(image);
     const RgbImage expected = expectedComposite(rgbOf(image), rgbOf(backdrop), key, kBlendDirect, false);
     SavedSettings settings;
-    settings.backgroundSource = 0;
+    settings.backgroundSource = kBackgroundSaved;
     host->restoreParameters(savedParameterBlock(key, settings));
     ASSERT_EQ(host->runFilter(image, options(), false), 0);
     EXPECT_EQ(rgbOf(image).pixels, expected.pixels);

@@ -27,7 +27,7 @@ constexpr Case kCases[] = {
 };
 
 // One drag over every step-th pixel of an inclusive rectangle, row by row.
-void drag(KeyerEngine& engine, int32_t operation, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t step) {
+void drag(KeyerEngine& engine, KeyOperation operation, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t step) {
     engine.keyOperation = operation;
     std::vector<DragPoint> points;
     for (int32_t y = y0; y <= y1; y += step)
