@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "wait_cursor.h"
+
 namespace velokrom {
 
 using WindowHandle = void*;  // HWND on Windows; an opaque token elsewhere
-using CursorHandle = void*;  // HCURSOR on Windows; an opaque token elsewhere
 
 enum class DriveType { Unknown, NoRootDirectory, Removable, Fixed, Remote, CdRom, RamDisk };
 enum class CreateDirectoryResult { Created, AlreadyExists, Failed };
@@ -52,7 +53,7 @@ public:
     virtual std::string error() const = 0;
 };
 
-class PlatformServices {
+class PlatformServices : public WaitCursorSurface {
 public:
     virtual ~PlatformServices() = default;
 
@@ -91,9 +92,6 @@ public:
     // Opens a document with the viewer the system has registered for its type, without waiting;
     // false when there is none or it could not be started.
     virtual bool openDocument(const std::string& path) = 0;
-    // Shows the wait cursor and answers the cursor shown before it, for restoreCursor.
-    virtual CursorHandle showWaitCursor() = 0;
-    virtual void restoreCursor(CursorHandle previous) = 0;
 };
 
 } // namespace velokrom

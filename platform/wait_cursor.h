@@ -1,18 +1,30 @@
 #pragma once
-// Shows the wait cursor for the life of the object, then the cursor shown before it.
-#include "platform_services.h"
-
+// The wait cursor for the life of a WaitCursor object, over whatever can show it: the platform
+// (code without a window) or a window of the user interface.
 namespace velokrom {
 
+using CursorHandle = void*;  // HCURSOR on Windows; an opaque token elsewhere
+
+class WaitCursorSurface {
+public:
+    // Shows the wait cursor and answers the cursor shown before it, for restoreCursor.
+    virtual CursorHandle showWaitCursor() = 0;
+    virtual void restoreCursor(CursorHandle previous) = 0;
+
+protected:
+    ~WaitCursorSurface() = default;
+};
+
+// Shows the wait cursor, then brings back the cursor shown before it.
 class WaitCursor {
 public:
-    explicit WaitCursor(PlatformServices& platform) : platform_(platform), previous_(platform.showWaitCursor()) {}
-    ~WaitCursor() { platform_.restoreCursor(previous_); }
+    explicit WaitCursor(WaitCursorSurface& surface) : surface_(surface), previous_(surface.showWaitCursor()) {}
+    ~WaitCursor() { surface_.restoreCursor(previous_); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
-    PlatformServices& platform_;
+    WaitCursorSurface& surface_;
     CursorHandle previous_;
 };
 

@@ -65,7 +65,7 @@ void DisplayView::paint(void* deviceContext) {
 
 void DisplayView::refresh(bool erase) {
     if (!window_.displayExists()) return;
-    WindowWaitCursor wait(window_);
+    WaitCursor wait(window_);
     owner_.renderView();
     window_.invalidateDisplay(erase);
 }

@@ -118,7 +118,7 @@ void MainWindow::toggleZoomMode() {
 void MainWindow::chooseBlend(BlendMode mode) {
     blendMode = mode;
     if (mode == kBlendDefocused && backgroundSource != kBackgroundNeutralGray) {
-        WindowWaitCursor wait(*window_);
+        WaitCursor wait(*window_);
         buildDefocusedBackground();
     }
     processImage(true, true);
@@ -138,7 +138,7 @@ void MainWindow::toggleMatteToAlpha() {
 }
 
 void MainWindow::refreshAfterKeyChange() {
-    WindowWaitCursor wait(*window_);
+    WaitCursor wait(*window_);
     view_->refresh(false);
     updateHistoryCommands();
 }
@@ -150,7 +150,7 @@ void MainWindow::refreshIfKeyShown() {
 
 void MainWindow::keyChangedElsewhere() {
     if (!window_) return;
-    WindowWaitCursor wait(*window_);
+    WaitCursor wait(*window_);
     refreshIfKeyShown();
     updateHistoryCommands();
 }

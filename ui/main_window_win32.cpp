@@ -54,12 +54,8 @@ public:
     }
     void tell(const char* caption, const char* text) override { MessageBoxA(display_, text, caption, MB_OK); }
     void setCursor(CursorShape shape) override { SetCursor(cursorFor(shape, module_)); }
-    void beginWait() override { waitStack_.push_back(SetCursor(cursorFor(CursorShape::Wait, module_))); }
-    void endWait() override {
-        if (waitStack_.empty()) return;
-        SetCursor(waitStack_.back());
-        waitStack_.pop_back();
-    }
+    CursorHandle showWaitCursor() override { return SetCursor(cursorFor(CursorShape::Wait, module_)); }
+    void restoreCursor(CursorHandle previous) override { SetCursor(static_cast<HCURSOR>(previous)); }
     std::optional<bool> altHeld() override { return GetKeyState(VK_MENU) < 0; }
     bool displayExists() override { return display_ != nullptr; }
     ClientSize displayClientSize() override {
@@ -109,7 +105,6 @@ private:
     Win32CommandStates states_{nullptr, nullptr};
     Win32ProgressBar progress_{nullptr};
     Win32TrailCanvas canvas_{nullptr};
-    std::vector<HCURSOR> waitStack_;
     std::wstring wideTip_;
     bool closed_ = false;
 };

@@ -8,6 +8,7 @@
 #include "command_states.h"
 #include "display_geometry.h"
 #include "drag_trail.h"
+#include "platform/wait_cursor.h"
 #include "progress_bar.h"
 #include "window_layout.h"
 
@@ -15,7 +16,8 @@ namespace velokrom {
 
 enum class ScrollAxis { Horizontal, Vertical };
 
-class WindowServices {
+// The window shows the wait cursor (WaitCursor) over itself.
+class WindowServices : public WaitCursorSurface {
 public:
     virtual ~WindowServices() = default;
 
@@ -32,9 +34,6 @@ public:
     // A box owned by the display window.
     virtual void tell(const char* caption, const char* text) = 0;
     virtual void setCursor(CursorShape shape) = 0;
-    // The wait cursor until endWait, which brings back the cursor shown before.
-    virtual void beginWait() = 0;
-    virtual void endWait() = 0;
     // Whether Alt is held; nothing when the keyboard state cannot be read.
     virtual std::optional<bool> altHeld() = 0;
 
@@ -52,19 +51,6 @@ public:
 
     // ---- the end of the run: the host's window to the top, the main window destroyed
     virtual void endRun() = 0;
-};
-
-// Shows the window's wait cursor for the life of the object (the platform's WaitCursor serves code
-// that has no window).
-class WindowWaitCursor {
-public:
-    explicit WindowWaitCursor(WindowServices& window) : window_(window) { window_.beginWait(); }
-    ~WindowWaitCursor() { window_.endWait(); }
-    WindowWaitCursor(const WindowWaitCursor&) = delete;
-    WindowWaitCursor& operator=(const WindowWaitCursor&) = delete;
-
-private:
-    WindowServices& window_;
 };
 
 } // namespace velokrom

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace velokrom::testing {
 
 ScriptedCommandStates::ScriptedCommandStates() {
@@ -59,14 +61,17 @@ bool ScriptedWindow::askYesNo(const char* caption, const char* text) {
     return yes;
 }
 
-void ScriptedWindow::beginWait() {
+// The handle answered is the depth of the wait, so that a restore out of order shows.
+CursorHandle ScriptedWindow::showWaitCursor() {
     waitStack.push_back(cursor);
     cursor = CursorShape::Wait;
     ++waits;
+    return reinterpret_cast<CursorHandle>(static_cast<uintptr_t>(waitStack.size()));
 }
 
-void ScriptedWindow::endWait() {
+void ScriptedWindow::restoreCursor(CursorHandle previous) {
     ASSERT_FALSE(waitStack.empty());
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(previous), waitStack.size());
     cursor = waitStack.back();
     waitStack.pop_back();
 }

@@ -65,8 +65,8 @@ public:
     bool askYesNo(const char* caption, const char* text) override;
     void tell(const char* caption, const char* text) override { told.push_back(std::string(caption) + ": " + text); }
     void setCursor(CursorShape shape) override { cursor = shape; }
-    void beginWait() override;
-    void endWait() override;
+    CursorHandle showWaitCursor() override;
+    void restoreCursor(CursorHandle previous) override;
     std::optional<bool> altHeld() override { return alt; }
     bool displayExists() override { return display; }
     ClientSize displayClientSize() override { return {screen.width, screen.height}; }
