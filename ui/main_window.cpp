@@ -6,8 +6,7 @@
 namespace velokrom {
 
 bool MainWindow::progress(int32_t done, int32_t total) {
-    if (window_) progressBar_.report(window_->progressBar(), done, total);
-    return true;
+    return progressBar_.report(window_ ? window_->progressBar() : progressBeforeWindow(), done, total);
 }
 
 void MainWindow::attachWindow(WindowServices& window, DragTrailMask trailMask) {
@@ -26,6 +25,7 @@ void MainWindow::windowBuilt() {
     updateMarkCommand();
     updateBlendChecks();
     updateMatteToAlphaCommand();
+    onWindowCreated(*window_);
 }
 
 void MainWindow::windowShown() {
@@ -38,13 +38,16 @@ void MainWindow::windowClosed() {
     zoomFactor = 1.0;
     view_.reset();
     window_ = nullptr;
+    // A bar shown at the close went with the status bar: the next window makes its own.
+    progressBar_ = ProgressBar();
 }
 
 // ---- commands
 
-bool MainWindow::handleCommand(int32_t id) {
+bool MainWindow::handleCommand(int32_t id, WindowHandle control, int32_t notificationCode) {
     const Command command = commandFor(id);
-    if (command.action == CommandAction::Unhandled) return false;
+    if (command.action == CommandAction::Unhandled)
+        return window_ && onUnhandledCommand(*window_, id, control, notificationCode);
     if (!window_) return true;
     const int32_t argument = command.argument;
     switch (command.action) {

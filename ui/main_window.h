@@ -20,22 +20,27 @@ public:
     // Builds, shows and runs the window owned by owner until OK or Cancel closes it (called from
     // inside the modal host). Without a window system (the native build) nothing is shown.
     virtual void runMainWindow(WindowHandle owner);
-    // Progress while the interactive run is prepared or runs: the bar in the status bar.
+    // Progress while the interactive run is prepared or runs: the bar in the status bar; before
+    // the window exists (the first composite of a dialog run), the wait cursor only.
     bool progress(int32_t done, int32_t total) override;
 
     // ---- the window's life, as runMainWindow (or a test's scripted window) drives it
     // The window system's side exists from here on; the display is centred on pixel (0, 0).
     void attachWindow(WindowServices& window, DragTrailMask trailMask);
-    // The frame and its bars exist: the command states follow the run's state.
+    // The frame and its bars exist: the command states follow the run's state, then
+    // onWindowCreated.
     void windowBuilt();
     // The window is on the screen: the view is laid out and drawn, and the idle hint shown.
     void windowShown();
-    // The window was destroyed: the zoom goes back to 1 and the services are gone.
+    // The window was destroyed: the zoom goes back to 1 and the services are gone, with the
+    // status bar any progress bar was in.
     void windowClosed();
 
     // ---- events of the main window
-    // False for an id that is not one of the window's commands.
-    bool handleCommand(int32_t commandId);
+    // Every command event of the main window, with the control that sent it and its
+    // notification code. An id that is not one of the window's commands goes to
+    // onUnhandledCommand; false means the window system's default processing gets it.
+    bool handleCommand(int32_t commandId, WindowHandle control = nullptr, int32_t notificationCode = 0);
     void showStatus(int32_t id, bool isHelp);
     // The tooltip of a toolbar button (null for none); the status bar shows its help line.
     const char* tooltipText(int32_t commandId);
@@ -60,6 +65,19 @@ public:
     uint8_t* dragTrailBits = nullptr;
 
 protected:
+    // ---- hooks of the window's life; by default they change nothing
+    // The main window, its bars and the display window exist and the command states are set.
+    virtual void onWindowCreated(WindowServices& /*window*/) {}
+    // A command id the window does not handle; true when the override handled it. By default
+    // the window system's default processing gets it.
+    virtual bool onUnhandledCommand(WindowServices& /*window*/, int32_t /*commandId*/, WindowHandle /*control*/,
+                                    int32_t /*notificationCode*/) {
+        return false;
+    }
+    // Where progress goes while there is no window: a view without a status bar, so that
+    // only the cursor changes (main_window_win32.cpp; nothing at all without a window system).
+    virtual ProgressBarView& progressBeforeWindow();
+
     // The commands whose dialogs live elsewhere; by default they show nothing and change nothing.
     virtual void showHelp() {}
     virtual bool loadSettingsCommand() { return false; }  // true when a file was loaded

@@ -7,4 +7,16 @@ namespace velokrom {
 
 void MainWindow::runMainWindow(WindowHandle) {}
 
+ProgressBarView& MainWindow::progressBeforeWindow() {
+    // No cursor to change and no bar to make.
+    class NoProgressView final : public ProgressBarView {
+        void setCursor(CursorShape) override {}
+        bool createBar(int32_t) override { return false; }
+        void stepBar() override {}
+        void destroyBar() override {}
+    };
+    static NoProgressView none;
+    return none;
+}
+
 } // namespace velokrom

@@ -280,7 +280,7 @@ LRESULT Win32MainWindow::onMain(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         break;
     case WM_COMMAND:
-        if (model_.handleCommand(LOWORD(wParam))) return 0;
+        if (model_.handleCommand(LOWORD(wParam), reinterpret_cast<WindowHandle>(lParam), HIWORD(wParam))) return 0;
         break;
     case WM_DESTROY:
         model_.windowClosed();
@@ -329,6 +329,11 @@ LRESULT Win32MainWindow::onDisplay(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 } // namespace
+
+ProgressBarView& MainWindow::progressBeforeWindow() {
+    static Win32ProgressBar cursorOnly(nullptr);
+    return cursorOnly;
+}
 
 void MainWindow::runMainWindow(WindowHandle owner) {
     Win32MainWindow window(*this, moduleInstance());

@@ -1,0 +1,116 @@
+// The main window's hooks and its progress around the window's life, over the engine in memory
+// and a scripted window: when creation is announced, where commands it does not know go, and
+// that progress before, during and after a window neither is lost nor outlives its status bar.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "composite/memory_image_access.h"
+#include "scripted_window.h"
+#include "ui/command_ids.h"
+#include "ui/main_window.h"
+
+namespace velokrom {
+namespace {
+
+struct UnhandledCommand {
+    int32_t id;
+    WindowHandle control;
+    int32_t notificationCode;
+};
+
+class RecordingWindow : public MemoryImageAccess, public MainWindow {
+public:
+    RecordingWindow() : MemoryImageAccess(RgbImage(8, 4, 60), RgbImage(8, 4, 100)) {}
+    bool progress(int32_t done, int32_t total) override { return MainWindow::progress(done, total); }
+
+    testing::ScriptedProgressBar beforeWindow;
+    // What the scripted window's states were when creation was announced.
+    std::vector<bool> checkedAtCreation;
+    std::vector<UnhandledCommand> unhandled;
+    bool handleUnknown = false;
+
+protected:
+    void onWindowCreated(WindowServices& window) override {
+        auto& states = static_cast<testing::ScriptedCommandStates&>(window.commandStates());
+        checkedAtCreation = {states.states[IDM_AUTO_SETUP].menuChecked, states.states[IDM_VIEW_COMPOSITE].menuChecked,
+                             states.states[IDM_BLEND_DEFOCUSED].menuChecked};
+    }
+    bool onUnhandledCommand(WindowServices&, int32_t id, WindowHandle control, int32_t code) override {
+        unhandled.push_back({id, control, code});
+        return handleUnknown;
+    }
+    ProgressBarView& progressBeforeWindow() override { return beforeWindow; }
+};
+
+class MainWindowHooks : public ::testing::Test {
+protected:
+    void SetUp() override { model.beforeWindow.statusBar = false; }
+    void attach(testing::ScriptedWindow& window) {
+        model.attachWindow(window, DragTrailMask(trailBits.data(), 8, 8));
+        model.windowBuilt();
+    }
+
+    RecordingWindow model;
+    std::vector<uint8_t> trailBits = std::vector<uint8_t>(8);
+    testing::ScriptedWindow first{300, 200}, second{300, 200};
+};
+
+TEST_F(MainWindowHooks, CreationIsAnnouncedOnceTheCommandStatesAreSet) {
+    attach(first);
+    EXPECT_EQ(model.checkedAtCreation, (std::vector<bool>{true, true, true}));
+}
+
+TEST_F(MainWindowHooks, OnlyIdsOutsideTheCommandsReachTheHookWhoseAnswerDecides) {
+    int control = 0;
+    EXPECT_FALSE(model.handleCommand(40099, &control, 5));  // no window yet: default processing
+    attach(first);
+    EXPECT_TRUE(model.handleCommand(IDM_VIEW_MATTE, &control, 1));
+    EXPECT_TRUE(model.unhandled.empty());
+    for (const bool handled : {false, true}) {
+        model.handleUnknown = handled;
+        EXPECT_EQ(model.handleCommand(IDM_FIRST - 1, &control, 7), handled);
+        EXPECT_EQ(model.handleCommand(IDM_LAST + 1), handled);
+    }
+    ASSERT_EQ(model.unhandled.size(), 4u);
+    EXPECT_EQ(model.unhandled[0].id, IDM_FIRST - 1);
+    EXPECT_EQ(model.unhandled[0].control, &control);
+    EXPECT_EQ(model.unhandled[0].notificationCode, 7);
+    EXPECT_EQ(model.unhandled[1].id, IDM_LAST + 1);
+    EXPECT_EQ(model.unhandled[1].control, nullptr);
+}
+
+TEST_F(MainWindowHooks, ProgressBeforeTheWindowShowsTheWaitCursorOnly) {
+    model.progress(0, 10);
+    EXPECT_EQ(model.beforeWindow.cursor, CursorShape::Wait);
+    for (int32_t k = 1; k < 9; ++k) model.progress(k, 10);
+    EXPECT_EQ(model.beforeWindow.steps, 0);
+    model.progress(9, 10);
+    EXPECT_EQ(model.beforeWindow.cursor, CursorShape::Arrow);
+    EXPECT_EQ(model.beforeWindow.created, 0);
+
+    attach(first);  // the window's first operation still gets its bar
+    model.progress(0, 4);
+    EXPECT_EQ(first.progress.created, 1);
+}
+
+TEST_F(MainWindowHooks, ABarShownWhenTheWindowClosesDoesNotKeepTheNextWindowFromItsOwn) {
+    attach(first);
+    model.progress(0, 10);
+    model.progress(1, 10);
+    ASSERT_TRUE(first.progress.shown);
+    model.windowClosed();
+    model.progress(2, 10);  // the rest of the operation, without a window
+    EXPECT_EQ(first.progress.steps, 1);
+    model.progress(9, 10);
+    EXPECT_EQ(model.beforeWindow.cursor, CursorShape::Arrow);
+
+    attach(second);
+    model.progress(0, 5);
+    model.progress(1, 5);
+    EXPECT_EQ(second.progress.created, 1);
+    EXPECT_EQ(second.progress.steps, 1);
+}
+
+} // namespace
+} // namespace velokrom
