@@ -10,4 +10,5 @@ apt-get install -y -q --no-install-recommends \
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 \
     wine wine32:i386 wine64 fonts-wine xvfb xauth \
     imagemagick python3-pefile icoutils ffmpeg time \
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev \
+    pandoc weasyprint poppler-utils fonts-dejavu-core

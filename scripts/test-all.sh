@@ -1,7 +1,8 @@
 #!/bin/bash
 # Sets up a fresh Debian 12 machine (as root), builds every target and runs every test:
 # native release and address+undefined sanitizer builds, both Windows builds under Wine on a
-# virtual display, the native/Windows bit-for-bit cross-check and a short fuzzing run.
+# virtual display, the native/Windows bit-for-bit cross-check, a short fuzzing run, and the user
+# manual with the screenshots the Wine tests take.
 # --no-install skips the package installation.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -32,13 +33,19 @@ done
 step sh scripts/fuzz.sh 25
 step sh scripts/run-wine-tests.sh
 step sh scripts/cross-check.sh
+# The user manual, illustrated with the screenshots the Wine tests just took.
+step sh scripts/build-manual.sh
+step sh scripts/check-manual.sh
 
-# One closing line over every suite: the counts CTest printed, plus the cross-check lines.
+# One closing line over every suite: the counts CTest printed, plus the cross-check, fuzz and
+# manual lines.
 passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' "$log" |
     awk '{p += $1 - $2} END {print p + 0}')
 failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$log" | awk '{f += $1} END {print f + 0}')
-passed=$((passed + $(grep -c '^cross-check: PASS' "$log") + $(grep -c '^fuzz: .*no crash' "$log")))
-failed=$((failed + $(grep -c '^cross-check: FAIL' "$log") + $(grep -c '^fuzz: .*FAILED' "$log")))
+passed=$((passed + $(grep -c '^cross-check: PASS' "$log") + $(grep -c '^fuzz: .*no crash' "$log") +
+    $(grep -c '^manual: PASS' "$log")))
+failed=$((failed + $(grep -c '^cross-check: FAIL' "$log") + $(grep -c '^fuzz: .*FAILED' "$log") +
+    $(grep -c '^manual: FAIL' "$log")))
 # A step that failed without a failing test (a build, a configure) still fails the run.
 [ "$failures" -gt 0 ] && [ "$failed" -eq 0 ] && failed=$failures
 echo "velokrom: $passed passed, $failed failed"
