@@ -1,8 +1,9 @@
 #!/bin/sh
 # Checks the built user manual: a PDF with a sensible number of pages, every chapter heading in
-# its text, and every screenshot docs/manual/screenshots.list declares embedded pixel for pixel
+# its text, every screenshot docs/manual/screenshots.list declares embedded pixel for pixel
 # (the pictures pdfimages takes out of the PDF compared with the PNGs by ImageMagick's pixel
-# signature). Ends with "manual: PASS" or "manual: FAIL: why".
+# signature), and every text the filter shows quoted in its chapters
+# (scripts/check-manual-messages.py). Ends with "manual: PASS" or "manual: FAIL: why".
 #
 # usage: scripts/check-manual.sh [--shots DIR] [PDF]   (defaults as scripts/build-manual.sh)
 set -eu
@@ -29,6 +30,9 @@ pages=$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Pages: *//p')
 [ -n "$pages" ] || fail "$pdf is not a readable PDF"
 [ "$pages" -ge $min_pages ] && [ "$pages" -le $max_pages ] ||
     fail "$pages pages, expected $min_pages to $max_pages"
+
+/usr/bin/python3 scripts/check-manual-messages.py . >&2 ||
+    fail "texts the filter shows are not in docs/manual/chapters (listed above)"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
