@@ -5,27 +5,6 @@
 namespace velokrom {
 namespace {
 
-TEST(CompositeChannel, OpaqueKeepsTheResultAndTransparentShowsTheBackground) {
-    for (int v = 0; v < 256; ++v) {
-        const uint16_t word = static_cast<uint16_t>(v << 8);
-        EXPECT_EQ(compositeChannel(65535, 0x7f00, word), v) << v;
-        EXPECT_EQ(compositeChannel(65535, 0xff00, word), v) << v;
-        EXPECT_EQ(compositeChannel(0, word, 0xffff), v) << v;
-        EXPECT_EQ(compositeChannel(0, word, 0), v) << v;
-    }
-}
-
-TEST(CompositeChannel, RoundsHalfUpAndClampsTheTopOfTheWordRange) {
-    // Half way between 0 and 255 is 127.5: rounded up.
-    EXPECT_EQ(compositeChannel(32768, 0, 0xff00), 128);
-    EXPECT_EQ(compositeChannel(32767, 0, 0xff00), 127);
-    // A result word above 255 << 8 (a colour pushed out to the cube's edge) stays a byte.
-    EXPECT_EQ(compositeChannel(65535, 0, 0xffff), 255);
-    EXPECT_EQ(compositeChannel(65535, 0, 0xff7f), 255);
-    EXPECT_EQ(compositeChannel(65535, 0, 0xfe80), 255);  // 254.5 rounds up
-    EXPECT_EQ(compositeChannel(65535, 0, 0xfe7f), 254);
-}
-
 TEST(CompositeChannel, EqualsTheBlendInWideArithmetic) {
     // Every alpha and background byte against result words of every low byte and a spread of
     // high bytes, plus arbitrary background words: the 32-bit form is the 64-bit division.
@@ -53,13 +32,6 @@ TEST(CompositeOver, IsCompositeChannelOverEveryBackgroundByte) {
                 ASSERT_EQ(compositeOver(over.weight, over.offset, uint8_t(v)), compositeChannel(uint16_t(alpha), uint16_t(v << 8), result))
                     << alpha << " " << result << " " << v;
         }
-}
-
-TEST(MatteByte, IsTheHighByteOfAlpha) {
-    EXPECT_EQ(matteByte(65535), 255);
-    EXPECT_EQ(matteByte(32767), 127);
-    EXPECT_EQ(matteByte(255), 0);
-    EXPECT_EQ(matteByte(256), 1);
 }
 
 } // namespace

@@ -63,25 +63,13 @@ TEST(DefocusedBackground, MatchesTheDefinitionAtEverySizeWithoutLeavingTheImage)
     }
 }
 
+// The largest sums: a white image stays white (and so does every other uniform one).
 TEST(DefocusedBackground, LeavesAUniformImageUnchanged) {
     for (int v = 0; v < 256; ++v) {
         MemoryImageAccess run(RgbImage(37, 35), RgbImage(37, 35, static_cast<uint8_t>(v)));
         ASSERT_TRUE(run.buildDefocusedBackground());
         EXPECT_EQ(run.defocused.pixels, run.background.pixels) << v;
     }
-}
-
-TEST(DefocusedBackground, SpreadsABrightColumnAndRowOverTheirWindows) {
-    RgbImage column(80, 40), row(40, 80);
-    for (int y = 0; y < 40; ++y) column.at(y, 30)[1] = 255;
-    for (int x = 0; x < 40; ++x) row.at(50, x)[2] = 255;
-    MemoryImageAccess across(RgbImage(80, 40), column), down(RgbImage(40, 80), row);
-    ASSERT_TRUE(across.buildDefocusedBackground());
-    ASSERT_TRUE(down.buildDefocusedBackground());
-    // 255 << 8 >> 5 = 2040, one pixel of 32 gives 63 across, 32 rows of 63 give 2016 >> 8 = 7.
-    for (int x = 0; x < 80; ++x) EXPECT_EQ(across.defocused.at(20, x)[1], x >= 14 && x <= 45 ? 7 : 0) << x;
-    for (int y = 0; y < 80; ++y) EXPECT_EQ(down.defocused.at(y, 20)[2], y >= 35 && y <= 66 ? 7 : 0) << y;
-    EXPECT_EQ(across.defocused.at(20, 30)[0], 0);
 }
 
 TEST(DefocusedBackground, NeedsOneBlockOfMemoryAndFailsCleanlyWithoutIt) {
@@ -106,21 +94,6 @@ TEST(BoxFilterRow, KeepsTheFourthWordAndRefusesAWindowItCannotHold) {
     }
     EXPECT_FALSE(run.boxFilterRow(row.data(), 5, kMaxBoxShift + 1));
     EXPECT_FALSE(run.boxFilterRow(row.data(), 5, -1));
-}
-
-TEST(ColumnSums, FollowTheRowsThatEnterAndLeave) {
-    const Pixel16 ring[3][2] = {{{256, 0, 300, 9}, {1, 2, 3, 4}},
-                                {{256, 255, 300, 9}, {100, 200, 300, 4}},
-                                {{256, 1, 300, 9}, {155, 54, 210, 4}}};
-    uint32_t sums[6] = {7, 7, 7, 7, 7, 7};
-    sumRingRows(&ring[0][0], sums, 3, 2);
-    EXPECT_EQ(std::vector<uint32_t>(sums, sums + 6), (std::vector<uint32_t>{768, 256, 900, 256, 256, 513}));
-    uint8_t bytes[6] = {};
-    storeColumnSums(sums, bytes, 2);
-    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 6), (std::vector<uint8_t>{3, 1, 3, 1, 1, 2}));
-    takeFromColumnSums(sums, ring[1], 2);
-    addToColumnSums(sums, ring[0], 2);
-    EXPECT_EQ(std::vector<uint32_t>(sums, sums + 6), (std::vector<uint32_t>{768, 1, 900, 157, 58, 216}));
 }
 
 } // namespace

@@ -86,31 +86,6 @@ TEST_F(ProcessImage, EachBlendModeTakesItsOwnReference) {
     EXPECT_EQ(run.output.pixels, outputs[kBlendDirect]);
 }
 
-TEST_F(ProcessImage, ZonesGiveTransparentPartialAndOpaquePixels) {
-    MemoryImageAccess run(source(), filled(10, 20, 250));
-    run.blendMode = kBlendDirect;
-    ASSERT_TRUE(run.processImage(false, false));
-    EXPECT_EQ(run.matte[0], 0);
-    EXPECT_GT(run.matte[1], 0);
-    EXPECT_LT(run.matte[1], 255);
-    EXPECT_EQ(run.matte[2], 255);
-    EXPECT_EQ(run.matte[3], 255);
-    const uint8_t* out = run.output.pixels.data();
-    EXPECT_EQ(std::vector<uint8_t>(out, out + 3), (std::vector<uint8_t>{10, 20, 250}));       // background exactly
-    EXPECT_EQ(std::vector<uint8_t>(out + 9, out + 12), (std::vector<uint8_t>{200, 10, 10}));  // source exactly
-}
-
-TEST_F(ProcessImage, ClearedKeyKeepsEveryPixelButPureBlack) {
-    clearKeyModel();
-    MemoryImageAccess run(source(), filled(10, 20, 250));
-    ASSERT_TRUE(run.processImage(false, false));
-    // Pure black lies at the cleared key's centre and is keyed out; every other pixel stays.
-    for (int i = 0; i < 7; ++i)
-        for (int c = 0; c < 3; ++c) EXPECT_EQ(run.output.pixels[3 * i + c], run.foreground.pixels[3 * i + c]) << i;
-    EXPECT_EQ(run.output.at(1, 3)[0], 10);
-    EXPECT_EQ(run.matte[7], 0);
-}
-
 TEST_F(ProcessImage, ChannelIndicesPlaceEveryChannel) {
     // The same pixels stored blue, green, red give the same composite stored blue, green, red.
     struct BgrAccess : MemoryImageAccess {
@@ -153,21 +128,6 @@ TEST_F(ProcessImage, ReportsEveryRowAndRecordsOneHistoryStep) {
     EXPECT_EQ(run.history().count(), 1);
     ASSERT_TRUE(run.processImage(false, false));
     EXPECT_EQ(run.history().count(), 1);
-}
-
-TEST_F(ProcessImage, StoppedPassKeepsTheRowsItWroteAndRecordsNothing) {
-    RgbImage tall(4, 6, 200);
-    MemoryImageAccess run(tall, RgbImage(4, 6, 30));
-    run.output = RgbImage(4, 6, 77);  // the previous pass's composite
-    std::vector<std::pair<int32_t, int32_t>> calls;
-    run.onProgress = [&](int32_t done, int32_t total) {
-        calls.emplace_back(done, total);
-        return done < 3;
-    };
-    EXPECT_FALSE(run.processImage(true, true));
-    EXPECT_EQ(calls.back(), std::make_pair(0, 0));
-    EXPECT_EQ(run.history().count(), 0);
-    for (int y = 0; y < 6; ++y) EXPECT_EQ(run.output.at(y, 2)[1], y < 3 ? 200 : 77) << y;
 }
 
 } // namespace
