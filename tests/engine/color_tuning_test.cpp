@@ -66,24 +66,6 @@ TEST_F(ColorTuning, ATargetWithoutAFaceIsRefused) {
     EXPECT_EQ(std::memcmp(before.bytes, saveLiveKey().bytes, 1480), 0);
 }
 
-TEST_F(ColorTuning, CloseRestoresTheKeyAndApplyCommits) {
-    engine->processImage(false, true);
-    drag(kTuneColors, {{6, 0}, {6, 1}});
-    const KeyModelRecord atDrag = saveLiveKey();
-    engine->beginTuning();
-    engine->adjustTuning(2, 0.3f);
-    engine->cancelTuning();
-    EXPECT_EQ(std::memcmp(atDrag.bytes, saveLiveKey().bytes, 1480), 0);
-
-    engine->adjustTuning(0, 0.5f);
-    engine->applyTuning();
-    const KeyModelRecord applied = saveLiveKey();
-    EXPECT_NE(std::memcmp(atDrag.bytes, applied.bytes, 1480), 0);
-    EXPECT_EQ(engine->history().count(), 2);
-    engine->cancelTuning();  // Close after Apply keeps what was applied
-    EXPECT_EQ(std::memcmp(applied.bytes, saveLiveKey().bytes, 1480), 0);
-}
-
 TEST_F(ColorTuning, SwatchCompositesTheAveragesByTheKey) {
     engine->processImage(false, true);
     drag(kTuneColors, {{6, 0}});  // red subject over grey 100: outside every surface

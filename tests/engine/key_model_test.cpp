@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "engine/byte_order.h"
-#include "engine/face_planes.h"
 #include "key_fixture.h"
 
 namespace velokrom {
@@ -79,17 +78,6 @@ TEST_F(KeyModelRecords, ClearKeepsTextsAdjustmentsAndTailWords) {
     EXPECT_STREQ(m.reservedText0, before.reservedText0);
     EXPECT_EQ(std::memcmp(m.colorAdjust, before.colorAdjust, sizeof m.colorAdjust), 0);
     EXPECT_EQ(std::memcmp(m.reservedTail, before.reservedTail, sizeof m.reservedTail), 0);
-}
-
-TEST_F(KeyModelRecords, OnlyTheInnerPlanesDifferWithoutTheOuterZone) {
-    setUniformKey(20000, 20000, 20000, 1000, 2000, 3000);
-    liveKeyModel().surfaceOptions = kNoOuterZoneOption | 0x40;  // other bits have no effect
-    rebuildFacePlanes();
-    const FacePlaneTable& t = facePlaneTable();
-    for (int f = 0; f < kFaceCount; ++f) {
-        EXPECT_EQ(t.entries[kOuter][f].hitNumerator, t.entries[kMiddle][f].hitNumerator);
-        EXPECT_NE(t.entries[kInner][f].hitNumerator, t.entries[kMiddle][f].hitNumerator);
-    }
 }
 
 } // namespace

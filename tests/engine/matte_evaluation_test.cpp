@@ -88,7 +88,7 @@ TEST_F(MatteEvaluation, HardCutOptionMakesEveryPixelBinary) {
 
 TEST_F(MatteEvaluation, NoOuterZoneOptionKeepsOnlyTheInnerRamp) {
     setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
-    liveKeyModel().surfaceOptions = kNoOuterZoneOption;
+    liveKeyModel().surfaceOptions = kNoOuterZoneOption | 0x40;  // other bits have no effect
     // Between inner (1000) and middle (2000), now also the outer: a = (1 - 2/3)/(4/3 - 2/3) = 0.5.
     expectPixel(key1(10000, 21500, 10000), 10000, 22000, 10000, 32767);
     expectPixel(key1(10000, 22500, 10000), 10000, 22500, 10000, 65535);

@@ -40,20 +40,6 @@ TEST_F(SettingsFile, WrittenFileIsSignatureThenRecordAndReplacesAnOldOne) {
     EXPECT_EQ(scratch.names().size(), 1u);  // no temporary left
 }
 
-TEST_F(SettingsFile, LoadRestoresReprocessesAndRecords) {
-    engine->processImage(false, true);
-    setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
-    ASSERT_TRUE(writeSettingsFile(files, path("k.vkp")));
-    const KeyModelRecord saved = saveLiveKey();
-    clearKeyModel();
-    ASSERT_TRUE(engine->readSettingsFile(files, path("k.vkp")));
-    const KeyModelRecord loaded = saveLiveKey();
-    EXPECT_EQ(std::memcmp(saved.bytes, loaded.bytes, 1480), 0);
-    EXPECT_EQ(engine->history().count(), 2);
-    EXPECT_TRUE(engine->undo());  // back to the key from before the load
-    EXPECT_EQ(liveKeyModel().keyCenter[0], 0.0f);
-}
-
 TEST_F(SettingsFile, RefusedFilesLeaveTheKeyAlone) {
     setUniformKey(5, 5, 5, 5, 5, 5);
     ASSERT_TRUE(writeSettingsFile(files, path("good.vkp")));

@@ -24,16 +24,6 @@ protected:
     float w[3] = {};
 };
 
-TEST_F(SurfaceFitting, WeightsOfAVertexDirection) {
-    fitGreenVertex();
-    EXPECT_EQ(v[0], 1u);  // face 2 starts at +y
-    EXPECT_EQ(v[1], 20u);
-    EXPECT_EQ(v[2], 22u);
-    EXPECT_EQ(w[0], 1.0f);
-    EXPECT_EQ(w[1], 0.0f);
-    EXPECT_EQ(w[2], 0.0f);
-}
-
 TEST_F(SurfaceFitting, WeightsAreBarycentricInsideTheFace) {
     // A direction between three vertices of one face: the weights sum to one and are positive.
     fit(32768, 32768, 32768, {40000, 36000, 34000});
