@@ -132,13 +132,16 @@ TEST_F(MainWindowRun, HistoryCommandsStepThroughDragsAndResetAsksFirst) {
                       EXPECT_EQ(scripted.beeps, 2);
                       ASSERT_EQ(scripted.questions.size(), 2u);
                       EXPECT_EQ(scripted.questions[0].rfind(uiString(IDS_ASK_RESET_CAPTION), 0), 0u);
-                      EXPECT_FALSE(state(IDM_UNDO).menuEnabled);
-                      EXPECT_FALSE(state(IDM_RESET).menuEnabled);
+                      for (int32_t id : {IDM_UNDO, IDM_RESET}) {
+                          EXPECT_FALSE(state(id).menuEnabled) << id;
+                          EXPECT_EQ(state(id).button, ButtonState::Greyed) << id;
+                      }
                       EXPECT_TRUE(state(IDM_REDO).menuEnabled);
 
                       plugin.handleCommand(IDM_RETURN_TO_MARK);
                       EXPECT_EQ(plugin.history().current(), plugin.history().marked());
                       EXPECT_TRUE(state(IDM_UNDO).menuEnabled && state(IDM_REDO).menuEnabled);
+                      EXPECT_EQ(state(IDM_RESET).button, ButtonState::Enabled);
                       EXPECT_TRUE(plugin.keyReady);  // stepping back never greys the refining commands
                       plugin.handleCommand(IDM_CANCEL);
                   }),

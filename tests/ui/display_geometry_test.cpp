@@ -117,21 +117,6 @@ TEST(ScrollSteps, TheBarsEndShowsTheLastZoomedPixelAtTheEdge) {
     EXPECT_EQ(high, 219);
 }
 
-TEST(Zoom, StepsArePowersOfTwoBetweenTheLimits) {
-    double z = 1.0;
-    int steps = 0;
-    while (!zoomAtLimit(ZoomStep::In, z)) z = nextZoomFactor(ZoomStep::In, z), ++steps;
-    EXPECT_EQ(z, 16.0);
-    EXPECT_EQ(steps, 4);
-    EXPECT_EQ(nextZoomFactor(ZoomStep::In, 16.0), 16.0);
-    while (!zoomAtLimit(ZoomStep::Out, z)) z = nextZoomFactor(ZoomStep::Out, z), ++steps;
-    EXPECT_EQ(z, 1.0 / 16);
-    EXPECT_EQ(steps, 12);
-    EXPECT_EQ(nextZoomFactor(ZoomStep::Out, 1.0 / 16), 1.0 / 16);
-    EXPECT_EQ(nextZoomFactor(ZoomStep::DefaultSize, 4.0), 1.0);
-    EXPECT_FALSE(zoomAtLimit(ZoomStep::In, 1.0 / 16));
-}
-
 TEST(Zoom, CursorShowsTheDirectionOrTheLimit) {
     EXPECT_EQ(zoomCursor(false, 1.0), CursorShape::ZoomIn);
     EXPECT_EQ(zoomCursor(true, 1.0), CursorShape::ZoomOut);

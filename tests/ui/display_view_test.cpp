@@ -62,18 +62,6 @@ protected:
     DisplayView view;
 };
 
-TEST_F(DisplayViewTest, ASmallViewIsCentredWithoutScrollBars) {
-    EXPECT_EQ(view.destRect().left, (201 - 60) / 2);
-    EXPECT_EQ(view.destRect().top, (101 - 40) / 2);
-    EXPECT_FALSE(window.horizontal.shown);
-    EXPECT_FALSE(window.vertical.shown);
-    EXPECT_FALSE(view.pixelAt(view.destRect().left - 1, 50).onImage);
-    const ImagePixel corner = view.pixelAt(view.destRect().left + 59, view.destRect().top + 39);
-    EXPECT_TRUE(corner.onImage);
-    EXPECT_EQ(corner.column, 59);
-    EXPECT_EQ(corner.row, 39);
-}
-
 TEST_F(DisplayViewTest, ZoomClicksStopAtBothLimitsAndShowTheLimitCursor) {
     engine.zoomMode = 1;
     const int32_t x = 100, y = 50;

@@ -42,32 +42,23 @@ const std::vector<std::string> kSlidersAtZero = {"slider 1023 0", "text 1010 0.0
 
 bool sameKey(const KeyModelRecord& a, const KeyModelRecord& b) { return std::memcmp(a.bytes, b.bytes, 1480) == 0; }
 
-TEST(TuningSliders, StepsClampsAndTexts) {
+TEST(TuningSliders, StepsAndClamps) {
     struct Case {
         int32_t from;
         ScrollRequest request;
         int32_t thumb;
         int32_t to;
-        const char* text;
     };
     const Case cases[] = {
-        {0, ScrollRequest::LineRight, 0, 1, "0.001"},
-        {0, ScrollRequest::LineLeft, 0, -1, "-0.001"},
-        {0, ScrollRequest::PageRight, 0, 40, "0.040"},
-        {-990, ScrollRequest::PageLeft, 0, -1000, "-1.000"},
-        {1000, ScrollRequest::LineRight, 0, 1000, "1.000"},
-        {5, ScrollRequest::ThumbTrack, 1000, 1000, "1.000"},
-        {5, ScrollRequest::ThumbPosition, -1000, -1000, "-1.000"},
-        {5, ScrollRequest::ThumbTrack, 4000, 1000, "1.000"},
-        {5, ScrollRequest::ToStart, 77, -1000, "-1.000"},
-        {5, ScrollRequest::ToEnd, 77, 1000, "1.000"},
-        {123, ScrollRequest::EndScroll, 77, 123, "0.123"},
+        {0, ScrollRequest::LineRight, 0, 1},          {0, ScrollRequest::LineLeft, 0, -1},
+        {0, ScrollRequest::PageRight, 0, 40},         {-990, ScrollRequest::PageLeft, 0, -1000},
+        {1000, ScrollRequest::LineRight, 0, 1000},    {5, ScrollRequest::ThumbTrack, 1000, 1000},
+        {5, ScrollRequest::ThumbPosition, -1000, -1000}, {5, ScrollRequest::ThumbTrack, 4000, 1000},
+        {5, ScrollRequest::ToStart, 77, -1000},       {5, ScrollRequest::ToEnd, 77, 1000},
+        {123, ScrollRequest::EndScroll, 77, 123},
     };
-    for (const Case& c : cases) {
-        const int32_t to = scrolledPosition(c.from, c.request, c.thumb, -1000, 1000);
-        EXPECT_EQ(to, c.to) << c.from << " " << static_cast<int>(c.request);
-        EXPECT_EQ(sliderText(to), c.text);
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(scrolledPosition(c.from, c.request, c.thumb, -1000, 1000), c.to) << c.from << " " << int(c.request);
     EXPECT_EQ(sliderPageStep(-1000, 1000), 40);
     EXPECT_EQ(sliderPageStep(0, 999), 100);
     EXPECT_EQ(sliderPageStep(0, 10), 1);
