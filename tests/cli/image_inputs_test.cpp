@@ -35,6 +35,7 @@ protected:
 TEST_F(ImageInputs, EveryLayoutAndDepthBecomesEightBitRgb) {
     writeSamples<uint8_t>("grey.png", OIIO::TypeDesc::UINT8, 1, {0, 128, 255});
     writeSamples<uint8_t>("grey-alpha.png", OIIO::TypeDesc::UINT8, 2, {10, 0, 20, 99, 30, 255});
+    writeSamples<uint8_t>("rgba.png", OIIO::TypeDesc::UINT8, 4, {1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255});
     writeSamples<uint8_t>("five.tif", OIIO::TypeDesc::UINT8, 5, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
     // 16 bits round to nearest: 32767 is 127.498 (down), 32896 is 128.0, 65535 is 255.
     writeSamples<uint16_t>("deep.png", OIIO::TypeDesc::UINT16, 3, {0, 32767, 32896, 257, 384, 65535, 1, 2, 65534});
@@ -54,6 +55,7 @@ TEST_F(ImageInputs, EveryLayoutAndDepthBecomesEightBitRgb) {
     } cases[] = {
         {"grey.png", {0, 0, 0, 128, 128, 128, 255, 255, 255}},
         {"grey-alpha.png", {10, 10, 10, 20, 20, 20, 30, 30, 30}},
+        {"rgba.png", {1, 2, 3, 4, 5, 6, 7, 8, 9}},  // not divided by the alpha
         {"five.tif", {1, 2, 3, 6, 7, 8, 11, 12, 13}},
         {"deep.png", {0, 127, 128, 1, 1, 255, 0, 0, 255}},
         {"float.tif", {0, 255, 0, 0, 128, 255, 64, 255, 0}},

@@ -58,13 +58,6 @@ TEST_F(KeyCommand, StartsFromALoadedKeyOrFromAClearedOne) {
     EXPECT_NE(info.out.find("centre          0.00, 0.00, 0.00"), std::string::npos) << info.out;
 }
 
-TEST_F(KeyCommand, SaysWhenARectangleIsCutToTheFirstThousandPixels) {
-    const CliResult big = run({"key", "@fg.png", "--auto", "0,0:63,47", "--save", "@k.vkp"});
-    EXPECT_EQ(big.status, 0);
-    EXPECT_NE(big.err.find("first 1000 of 3072 pixels"), std::string::npos) << big.err;
-    EXPECT_EQ(run({"key", "@fg.png", "--auto", "0,0:9,9", "--save", "@k.vkp"}).err, "");
-}
-
 TEST_F(KeyCommand, InfoShowsCentreOptionsAndRadii) {
     makeKey("k.vkp");
     const CliResult r = run({"info", "@k.vkp"});
