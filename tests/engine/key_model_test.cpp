@@ -23,7 +23,7 @@ TEST_F(KeyModelRecords, RestoreThenSaveKeepsEveryByte) {
     const KeyModelRecord in = patternedRecord();
     restoreLiveKey(in);
     const KeyModelRecord out = saveLiveKey();
-    EXPECT_EQ(std::memcmp(in.bytes, out.bytes, kKeyModelRecordSize), 0);
+    EXPECT_TRUE(sameKey(in, out));
 }
 
 TEST_F(KeyModelRecords, FieldsSitAtTheirOffsetsLittleEndian) {

@@ -18,6 +18,11 @@ inline void setUniformKey(float cr, float cg, float cb, float inner, float middl
     m.outerSurface.fill(outer);
 }
 
+// Whether two stored keys hold the same bytes.
+inline bool sameKey(const KeyModelRecord& a, const KeyModelRecord& b) {
+    return std::memcmp(a.bytes, b.bytes, sizeof a.bytes) == 0;
+}
+
 // The key is process-wide: every test starts from an all-zero key (as when the library loads).
 class KeyTest : public ::testing::Test {
 protected:

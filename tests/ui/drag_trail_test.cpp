@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/drag_trail.h"
+#include "named_cases.h"
 #include "scripted_window.h"
 #include "ui/sample_drag_gesture.h"
 
@@ -49,8 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Directions, FourConnectedLine,
                                            LineCase{"Left", {9, 3}, {0, 3}}, LineCase{"ShallowDown", {2, 2}, {7, 4}},
                                            LineCase{"SteepDownLeft", {7, 4}, {2, 9}},
                                            LineCase{"SteepUp", {3, 20}, {6, 1}},
-                                           LineCase{"DiagonalIntoNegatives", {0, 0}, {-6, -6}}),
-                         [](const ::testing::TestParamInfo<LineCase>& param) { return param.param.name; });
+                                           LineCase{"DiagonalIntoNegatives", {0, 0}, {-6, -6}}), testing::CaseName());
 
 TEST(FourConnectedLineShape, ADiagonalGoesVerticallyFirstAndTurnsAtTheCorner) {
     const std::vector<ClientPoint> points = lineOf({0, 0}, {2, 2});

@@ -40,8 +40,6 @@ public:
 const std::vector<std::string> kSlidersAtZero = {"slider 1023 0", "text 1010 0.000", "slider 1024 0",
                                                  "text 1011 0.000", "slider 1025 0", "text 1012 0.000"};
 
-bool sameKey(const KeyModelRecord& a, const KeyModelRecord& b) { return std::memcmp(a.bytes, b.bytes, 1480) == 0; }
-
 TEST(TuningSliders, StepsAndClamps) {
     struct Case {
         int32_t from;

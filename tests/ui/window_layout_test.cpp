@@ -2,6 +2,7 @@
 // the screen, and degenerate ones.
 #include <gtest/gtest.h>
 
+#include "named_cases.h"
 #include "ui/window_layout.h"
 
 namespace velokrom {
@@ -41,8 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"BarsTipItOver", 800, 768 - 46, 1024, 768, 800, 768 - 50 - 46},
         // so narrow that the ratio's margin would exceed the screen: the plain margin
         SizeCase{"Strip", 2, 3000, 1024, 768, 486, 768 - 50 - 46},
-        SizeCase{"NoPixels", 0, 0, 1024, 768, 486, 486}),
-    [](const ::testing::TestParamInfo<SizeCase>& param) { return param.param.name; });
+        SizeCase{"NoPixels", 0, 0, 1024, 768, 486, 486}), testing::CaseName());
 
 TEST(MainWindowPlace, CentredWithTheBarsAroundTheImage) {
     const PixelRect r = mainClientRect({486, 200}, 1024, 768, kBars);
