@@ -9,23 +9,10 @@
 namespace velokrom::testing {
 namespace {
 
-// Appends what the disk still takes of size bytes; returns how many that was.
-size_t appendWithinBudget(FakePlatform& platform, std::vector<uint8_t>& content, const void* buffer, size_t size) {
-    size_t n = size;
-    if (platform.writeBudget >= 0) {
-        n = std::min(n, static_cast<size_t>(platform.writeBudget));
-        platform.writeBudget -= static_cast<long>(n);
-    }
-    const auto* bytes = static_cast<const uint8_t*>(buffer);
-    content.insert(content.end(), bytes, bytes + n);
-    return n;
-}
-
+// A file opened for reading: the code under test writes only through replacements.
 class FakeFile : public FileStream {
 public:
-    FakeFile(FakePlatform& platform, std::string path, std::vector<uint8_t> content)
-        : platform_(platform), path_(std::move(path)), content_(std::move(content)) {}
-    ~FakeFile() override { close(); }
+    explicit FakeFile(std::vector<uint8_t> content) : content_(std::move(content)) {}
 
     size_t read(void* buffer, size_t size) override {
         const size_t n = std::min(size, content_.size() - position_);
@@ -33,16 +20,10 @@ public:
         position_ += n;
         return n;
     }
-    size_t write(const void* buffer, size_t size) override {
-        const size_t n = appendWithinBudget(platform_, content_, buffer, size);
-        platform_.files[path_] = content_;  // visible at once, as on a disk
-        return n;
-    }
+    size_t write(const void*, size_t) override { return 0; }
     bool close() override { return true; }
 
 private:
-    FakePlatform& platform_;
-    std::string path_;
     std::vector<uint8_t> content_;
     size_t position_ = 0;
 };
@@ -52,8 +33,11 @@ class FakeReplacement : public ReplacementStream {
 public:
     FakeReplacement(FakePlatform& platform, std::string target) : platform_(platform), target_(std::move(target)) {}
     size_t read(void*, size_t) override { return 0; }
+    // Stores what the disk still takes of size bytes.
     size_t write(const void* buffer, size_t size) override {
-        const size_t n = appendWithinBudget(platform_, content_, buffer, size);
+        const size_t n = platform_.writeBudget < 0 ? size : std::min(size, static_cast<size_t>(platform_.writeBudget));
+        if (platform_.writeBudget >= 0) platform_.writeBudget -= static_cast<long>(n);
+        content_.insert(content_.end(), static_cast<const uint8_t*>(buffer), static_cast<const uint8_t*>(buffer) + n);
         if (n < size) error_ = "no space left on the disk";
         return n;
     }
@@ -118,14 +102,9 @@ CreateDirectoryResult FakePlatform::createDirectory(const std::string& path) {
 }
 
 std::unique_ptr<FileStream> FakePlatform::openFile(const std::string& path, FileMode mode) {
-    if (!directories.count(parentOf(path))) return nullptr;
-    if (mode == FileMode::Read) {
-        const auto file = files.find(path);
-        if (file == files.end()) return nullptr;
-        return std::make_unique<FakeFile>(*this, path, file->second);
-    }
-    files[path].clear();
-    return std::make_unique<FakeFile>(*this, path, std::vector<uint8_t>());
+    const auto file = files.find(path);
+    if (mode != FileMode::Read || file == files.end() || !directories.count(parentOf(path))) return nullptr;
+    return std::make_unique<FakeFile>(file->second);
 }
 
 std::unique_ptr<ReplacementStream> FakePlatform::createReplacement(const std::string& target, std::string& reason) {
