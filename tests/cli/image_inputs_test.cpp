@@ -64,8 +64,6 @@ TEST_F(ImageInputs, EveryLayoutAndDepthBecomesEightBitRgb) {
     for (const auto& c : cases) EXPECT_EQ(rgbOf(c.name), c.rgb) << c.name;
 
     // The keyer takes them like any picture.
-    const CliResult r = run({"render", "@float.tif", "--key", "@k.vkp", "--gray", "--out", "@o.png"});
-    EXPECT_EQ(r.status, 2) << "no key yet: " << r.err;
     makeKey("k.vkp");
     EXPECT_EQ(run({"render", "@float.tif", "--key", "@k.vkp", "--gray", "--out", "@o.png"}).status, 0);
 }
