@@ -5,6 +5,8 @@
 #include "host/parameter_block.h"
 #include "host/show_message.h"
 #include "platform/string_table.h"
+#include "ui/help_launcher.h"
+#include "ui/settings_commands.h"
 
 namespace velokrom {
 namespace {
@@ -40,6 +42,14 @@ bool FilterPlugin::progress(int32_t done, int32_t total) {
 }
 
 void FilterPlugin::showAbout() { showAboutBox(platform_, hostWindow); }
+
+void FilterPlugin::showHelp() { launchHelp(platform_, mainWindow); }
+
+bool FilterPlugin::loadSettingsCommand() {
+    return velokrom::loadSettingsCommand(*this, platform_, environment_.dialogs, mainWindow);
+}
+
+void FilterPlugin::saveSettingsCommand() { velokrom::saveSettingsCommand(platform_, environment_.dialogs, mainWindow); }
 
 bool FilterPlugin::runStartDialog(StartChoice& choice) {
     choice = presetStartChoice(backgroundFileExists());

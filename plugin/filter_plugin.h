@@ -31,6 +31,12 @@ public:
     // The whole start call after construction: checks, start dialog flow, render pass.
     void runStart();
 
+protected:
+    // The main window's Help, Load Settings and Save Settings, owned by the main window.
+    void showHelp() override;
+    bool loadSettingsCommand() override;
+    void saveSettingsCommand() override;
+
 private:
     bool passesStartChecks();
     void renderPass();

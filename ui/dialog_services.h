@@ -1,6 +1,8 @@
 #pragma once
-// The filter's own modal windows as the host side calls them. The DLL shows ENTRY_DLG and
-// INVISIBLE_DLG; tests and the native host put scripted stand-ins in their place.
+// The filter's own modal windows as the host side calls them, and the system's file dialogs.
+// The DLL shows ENTRY_DLG, INVISIBLE_DLG and the common open and save dialogs; tests and the
+// native host put scripted stand-ins in their place.
+#include "file_dialogs.h"
 #include "platform/platform_services.h"
 #include "start_dialog.h"
 
@@ -8,7 +10,7 @@ namespace velokrom {
 
 class MainWindow;
 
-class DialogServices {
+class DialogServices : public FileDialogs {
 public:
     virtual ~DialogServices() = default;
     // Shows the start dialog modally, owned by owner, with choice as the preset; on return choice

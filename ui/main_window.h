@@ -60,6 +60,8 @@ public:
     void updateMatteToAlphaCommand();
 
     WindowHandle hostWindow = nullptr;
+    // The frame while it exists: the owner of the dialogs and boxes its commands show.
+    WindowHandle mainWindow = nullptr;
     bool started = false;  // the modal host entered the main window
     // The drag trail's mask: one bit per screen pixel, owned by the plug-in object.
     uint8_t* dragTrailBits = nullptr;

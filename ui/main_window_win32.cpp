@@ -219,6 +219,7 @@ LRESULT CALLBACK Win32MainWindow::mainProc(HWND window, UINT message, WPARAM wPa
         auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->main_ = window;
+        self->model_.mainWindow = window;
     }
     auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     return self ? self->onMain(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
@@ -286,6 +287,7 @@ LRESULT Win32MainWindow::onMain(HWND window, UINT message, WPARAM wParam, LPARAM
         model_.windowClosed();
         closed_ = true;
         main_ = display_ = toolbar_ = status_ = nullptr;
+        model_.mainWindow = nullptr;
         states_ = Win32CommandStates(nullptr, nullptr);
         progress_ = Win32ProgressBar(nullptr);
         return 0;

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <deque>
 
 #include "composite/memory_image_access.h"
 #include "engine/settings_file.h"
 #include "fake_platform.h"
 #include "key_fixture.h"
+#include "tools/vkhost/scripted_dialogs.h"
 #include "ui/settings_commands.h"
 
 namespace velokrom::testing {
@@ -16,22 +16,6 @@ namespace {
 
 const WindowHandle kOwner = reinterpret_cast<WindowHandle>(0x91);
 const std::string kFolder = "C:\\Users\\Zo\xC3\xAB\\Schl\xC3\xBCssel";  // "Zoë", "Schlüssel"
-
-// Answers each dialog with the next path, or cancels when there is none.
-class ScriptedFileDialogs : public FileDialogs {
-public:
-    std::deque<std::string> answers;
-    std::vector<FileDialogRequest> requests;
-
-    bool choose(WindowHandle owner, const FileDialogRequest& request, std::string& path) override {
-        EXPECT_EQ(owner, kOwner);
-        requests.push_back(request);
-        if (answers.empty()) return false;
-        path = answers.front();
-        answers.pop_front();
-        return true;
-    }
-};
 
 class SettingsCommands : public KeyTest {
 protected:
@@ -45,23 +29,23 @@ protected:
         engine.processImage(false, true);
     }
     bool save(const std::string& answer) {
-        dialogs.answers = {answer};
+        dialogs.fileAnswers = {answer};
         return saveSettingsCommand(platform, dialogs, kOwner);
     }
     bool load(const std::string& answer) {
-        dialogs.answers = {answer};
+        dialogs.fileAnswers = {answer};
         return loadSettingsCommand(engine, platform, dialogs, kOwner);
     }
 
     FakePlatform platform;
-    ScriptedFileDialogs dialogs;
+    vkhost::ScriptedDialogs dialogs;
     MemoryImageAccess engine{RgbImage(4, 2, 90), RgbImage(4, 2, 30)};
 };
 
 TEST_F(SettingsCommands, DialogsOfferTheFilterTitleAndTheNameUsedLast) {
-    dialogs.answers.clear();
+    dialogs.fileAnswers.clear();
     EXPECT_FALSE(saveSettingsCommand(platform, dialogs, kOwner));
-    const FileDialogRequest& first = dialogs.requests.back();
+    const FileDialogRequest& first = dialogs.fileRequests.back();
     EXPECT_TRUE(first.save);
     EXPECT_EQ(first.title, "Save Velokrom Data");
     EXPECT_EQ(first.filter, std::string("Velokrom Data Files (*.vkp)\0*.VKP\0All Files (*.*)\0*.*\0", 54));
@@ -72,9 +56,10 @@ TEST_F(SettingsCommands, DialogsOfferTheFilterTitleAndTheNameUsedLast) {
 
     ASSERT_TRUE(save(kFolder + "\\studio"));
     EXPECT_FALSE(loadSettingsCommand(engine, platform, dialogs, kOwner));  // cancelled
-    const FileDialogRequest& next = dialogs.requests.back();
+    const FileDialogRequest& next = dialogs.fileRequests.back();
     EXPECT_FALSE(next.save);
     EXPECT_EQ(next.title, "Load Velokrom Data");
+    for (WindowHandle owner : dialogs.owners) EXPECT_EQ(owner, kOwner);
     EXPECT_EQ(next.initialFolder, kFolder);
     EXPECT_EQ(next.proposedName, "studio.vkp");
     EXPECT_TRUE(platform.messages.empty()) << "a cancelled dialog is not a failure";
