@@ -24,7 +24,10 @@ public:
 
     // Begins a drag when the pixel lies on the image; true when it did (the caller captures the mouse).
     bool press(ClientPoint point, ImagePixel pixel, SampleDragTarget& target);
-    // Points off the image are skipped: the next segment joins the last point on the image.
+    // Points off the image are skipped: the next segment joins the last point on the image. A
+    // move to the point the pointer is already at is no step: the window system sends such
+    // moves on its own (after a capture change or a pointer warp), and sampling the pixel again
+    // would weigh it twice in the key.
     void move(ClientPoint point, ImagePixel pixel, SampleDragTarget& target, TrailCanvas& canvas);
     // The release or the loss of the capture: erases the trail and ends the drag at pixel.
     // True when a drag ended; nothing happens when none was under way.
@@ -39,7 +42,8 @@ public:
 private:
     DragTrailMask mask_;
     bool dragging_ = false;
-    ClientPoint last_{0, 0};
+    ClientPoint last_{0, 0};     // the last point on the image: where the trail goes on from
+    ClientPoint pointer_{0, 0};  // where the last press or move put the pointer, on the image or not
 };
 
 } // namespace velokrom

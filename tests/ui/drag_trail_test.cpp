@@ -140,6 +140,21 @@ TEST_F(Gesture, APressAndReleaseWithoutMovesGivesOneSample) {
     EXPECT_EQ(screen.inversions, 0);
 }
 
+TEST_F(Gesture, AMoveThatDoesNotMoveAddsNoSample) {
+    gesture.press({4, 4}, on(2, 2), target);
+    gesture.move({4, 4}, on(2, 2), target, screen);  // sent by the system after the press
+    gesture.move({6, 4}, on(3, 2), target, screen);
+    gesture.move({6, 4}, on(3, 2), target, screen);
+    gesture.move({30, 4}, off(), target, screen);    // away and back is a move again
+    gesture.move({6, 4}, on(3, 2), target, screen);
+    gesture.finish(on(3, 2), target, screen);
+    const std::vector<int32_t> columns = {2, 3, 3, 3};
+    ASSERT_EQ(target.phases.size(), columns.size());
+    for (size_t i = 0; i < columns.size(); ++i) EXPECT_EQ(target.phases[i].column, columns[i]) << i;
+    EXPECT_EQ(target.phases[1].phase, DragPhase::Continue);
+    EXPECT_EQ(target.phases[2].phase, DragPhase::Continue);
+}
+
 TEST_F(Gesture, MovesOffTheImageAreSkippedAndTheNextSegmentJoinsTheLastPointOnIt) {
     const std::vector<uint32_t> before = screen.pixels;
     gesture.press({0, 0}, on(0, 0), target);
