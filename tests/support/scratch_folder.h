@@ -38,7 +38,7 @@ public:
         return found;
     }
 
-    static std::vector<uint8_t> readBytes(const std::string& path) {
+    static std::vector<uint8_t> readBytes(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }

@@ -1,15 +1,24 @@
 // The real main window in the real library under Wine, driven from a second thread with real
-// mouse input as a person would: its size and parts, an Auto Setup drag whose inverted trail
-// is read back from the screen and erased on release, the refining commands coming alive, the
-// keyed composite shown, each view, and OK and Cancel.
+// mouse and keyboard input as a person would: its size and parts, an Auto Setup drag whose
+// inverted trail is read back from the screen and erased on release, the refining commands
+// coming alive, the keyed composite shown, each view, a key saved through the system's save
+// dialog and loaded back through its open dialog, and OK and Cancel.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "host/parameter_block.h"
 #include "host_images.h"
+#include "image_files.h"
 #include "plugin_under_wine.h"
+#include "scratch_folder.h"
 #include "ui/command_ids.h"
 #include "ui/display_geometry.h"
 #include "ui/start_dialog_ids.h"
@@ -84,6 +93,47 @@ protected:
         trailEnd = p;
         trailEndColour = screenPixel(p);
         mouse(p, MOUSEEVENTF_LEFTUP);
+    }
+
+    // The keyboard's focus in window's thread, once it is an edit box inside window (the name
+    // box of a file dialog); null after the time limit.
+    static HWND waitForEditFocus(HWND window) {
+        HWND focus = nullptr;
+        vkhost::waitUntil([&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+            char name[16] = {};
+            GetClassNameA(info.hwndFocus, name, sizeof name);
+            focus = info.hwndFocus;
+            return IsChild(window, focus) && lstrcmpiA(name, "Edit") == 0;
+        });
+        return focus;
+    }
+    static std::wstring wideText(HWND window) {
+        wchar_t text[512] = {};
+        GetWindowTextW(window, text, 512);
+        return text;
+    }
+    static void key(WORD virtualKey, wchar_t character, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = character;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+    }
+    // Types text into the focused name box of a file dialog and waits until the box shows it.
+    static void typeInto(HWND nameBox, const std::wstring& text) {
+        for (wchar_t c : text) {
+            key(0, c, KEYEVENTF_UNICODE);
+            key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+        }
+        EXPECT_TRUE(waitUntil([&] { return wideText(nameBox) == text; })) << "the name box shows what was typed";
+    }
+    static void pressEnter() {
+        key(VK_RETURN, 0, 0);
+        key(VK_RETURN, 0, KEYEVENTF_KEYUP);
     }
 
     HWND display = nullptr;
@@ -161,6 +211,90 @@ TEST_F(MainWindowUnderWine, AMouseDragDrawsItsTrailKeysTheImageAndOkWritesIt) {
     std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
     EXPECT_TRUE(ParameterBlock(block.data()).stateSaved());
     EXPECT_NE(image.pixels, source.pixels);
+}
+
+// The sample picture and the key `velokrom key` saved for the drag below, made natively before
+// the Wine run (scripts/run-wine-tests.sh): the same drag must save the same bytes here.
+TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
+    const char* made = std::getenv("VELOKROM_SETTINGS_FIXTURE");
+    ASSERT_NE(made, nullptr) << "VELOKROM_SETTINGS_FIXTURE names the folder scripts/run-wine-tests.sh fills";
+    std::string fixture = std::string("Z:") + made;
+    for (char& c : fixture)
+        if (c == '/') c = '\\';
+    const std::vector<uint8_t> expected = testing::ScratchFolder::readBytes(fixture + "\\auto.vkp");
+    ASSERT_EQ(expected.size(), 1502u);
+    HostImage image = readHostImage(fixture + "\\foreground.ppm", false);
+    const int32_t width = image.width, height = image.height;
+    // The composite over neutral grey at the drag's first pixel, as the window shows it.
+    KeyModelRecord savedKey{}, cleared{};
+    std::memcpy(savedKey.bytes, expected.data() + 22, sizeof savedKey.bytes);
+    clearKeyModel();
+    cleared = saveLiveKey();
+    const RgbImage foreground = rgbOf(image);
+    auto shownWith = [&](const KeyModelRecord& key) {
+        const RgbImage composite = expectedComposite(foreground, foreground, key, 0, true);
+        const uint8_t* p = composite.at(10, 2);
+        return RGB(p[0], p[1], p[2]);
+    };
+
+    // A folder named with letters outside ASCII, as under C:\Users\Zoë\Schlüssel.
+    testing::ScratchFolder scratch;
+    const std::filesystem::path folder = scratch.dir() / L"Zo\u00eb" / L"Schl\u00fcssel";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path saved = folder / L"studio.vkp";
+    removeBackgroundFile();
+    const int16_t result = runFilter(image, true, [&] {
+        HWND main = openOverGray();
+        ASSERT_NE(main, nullptr);
+        SetForegroundWindow(main);
+        const POINT start = screenPointOf(width, height, 2, 10), last = screenPointOf(width, height, 17, 10);
+        ASSERT_TRUE(waitUntil([&] {
+            return screenPixel(start) != RGB(255, 255, 255) && screenPixel(last) != RGB(255, 255, 255);
+        })) << "the first view is on the screen";
+        dragAlongRow(width, height, 10, 2, 16);  // --auto 2,10:16,10
+        ASSERT_TRUE(waitUntil([&] { return menuEnabled(main, IDM_SELECT_BACKGROUND); }));
+
+        PostMessageA(main, WM_COMMAND, IDM_SAVE_SETTINGS, 0);
+        HWND save = vkhost::waitForDialog("Save Velokrom Data");
+        ASSERT_NE(save, nullptr);
+        HWND nameBox = waitForEditFocus(save);
+        ASSERT_NE(nameBox, nullptr);
+        // The folder first, as a person goes there, then the name without its extension.
+        typeInto(nameBox, folder.wstring());
+        pressEnter();
+        ASSERT_TRUE(waitUntil([&] { return wideText(nameBox).empty(); })) << "the dialog went into the folder";
+        typeInto(nameBox, L"studio");
+        requestScreenshot(save, "settings-save-dialog");
+        pressEnter();
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(save); }));
+        ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(saved); })) << "\".vkp\" added to the typed name";
+        EXPECT_EQ(testing::ScratchFolder::readBytes(saved), expected) << "the same bytes as velokrom key's";
+
+        PostMessageA(main, WM_COMMAND, IDM_RESET, 0);
+        HWND ask = vkhost::waitForDialog(uiString(IDS_ASK_RESET_CAPTION));
+        ASSERT_NE(ask, nullptr);
+        ASSERT_TRUE(vkhost::answerAndWait(ask, IDYES));
+        ASSERT_TRUE(waitUntil([&] { return screenPixel(start) == shownWith(cleared); })) << "the key is gone";
+
+        // The open dialog starts in the folder used last and proposes the name used last.
+        PostMessageA(main, WM_COMMAND, IDM_LOAD_SETTINGS, 0);
+        HWND open = vkhost::waitForDialog("Load Velokrom Data");
+        ASSERT_NE(open, nullptr);
+        nameBox = waitForEditFocus(open);
+        ASSERT_NE(nameBox, nullptr);
+        EXPECT_TRUE(waitUntil([&] { return wideText(nameBox) == L"studio.vkp"; }));
+        requestScreenshot(open, "settings-open-dialog");
+        pressEnter();
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(open); }));
+        EXPECT_TRUE(waitUntil([&] { return screenPixel(start) == shownWith(savedKey); })) << "the loaded key is shown";
+        PostMessageA(main, WM_COMMAND, IDM_OK, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+    });
+    ASSERT_EQ(result, 0);
+    // OK kept the loaded key: the one in the file.
+    std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
+    const KeyModelRecord kept = ParameterBlock(block.data()).keyModel();
+    EXPECT_EQ(std::memcmp(kept.bytes, savedKey.bytes, sizeof kept.bytes), 0);
 }
 
 } // namespace
