@@ -35,30 +35,6 @@
     "composites.\n\nYou may now select an image to use as foreground,\nand run the Velokrom " \
     "filter again to perform the composite.\n"
 
-/* The settings files' dialogs. */
-#define IDS_SETTINGS_FILTER 16062
-#define IDS_SETTINGS_FILTER_STR "Velokrom Data Files (*.vkp)|*.VKP|All Files (*.*)|*.*|"
-#define IDS_SETTINGS_SAVE_TITLE 16063
-#define IDS_SETTINGS_SAVE_TITLE_STR "Save Velokrom Data"
-#define IDS_SETTINGS_LOAD_TITLE 16064
-#define IDS_SETTINGS_LOAD_TITLE_STR "Load Velokrom Data"
-#define IDS_SETTINGS_EXTENSION 16089
-#define IDS_SETTINGS_EXTENSION_STR ".vkp"
-
-/* The Help command's messages and their caption. */
-#define IDS_HELP_NO_MANUAL 16083
-#define IDS_HELP_NO_MANUAL_STR "Unable to find Velokrom help file."
-#define IDS_HELP_NO_READER 16084
-#define IDS_HELP_NO_READER_STR                                                            \
-    "Unable to locate Adobe Acrobat file reader on your system.\n\nThe Velokrom help file " \
-    "is an Adobe Portable Document\nFormat (.PDF) file, and it requires an Acrobat reader."
-#define IDS_HELP_READER_FAILED 16085
-#define IDS_HELP_READER_FAILED_STR                                                                \
-    "Unable to read help file.\n\nThe Velokrom help file is an Adobe Portable Document Format " \
-    "(.PDF)\nfile.  Your Adobe Acrobat reader may not be properly installed."
-#define IDS_HELP_CAPTION 16086
-#define IDS_HELP_CAPTION_STR "Velokrom Help"
-
 #ifdef __cplusplus
 #include <cstdint>
 namespace velokrom {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/string_table.h"
 #include "platform/wait_cursor.h"
+#include "ui_strings.h"
 
 namespace velokrom {
 namespace {
@@ -55,8 +55,8 @@ bool fitsBuffer(const std::string& folder, const std::string& name, size_t buffe
 }
 
 void tell(PlatformServices& platform, WindowHandle owner, int32_t messageId) {
-    platform.messageBox(owner, MessageIcon::Information, MessageButtons::Ok, platform.loadString(IDS_HELP_CAPTION),
-                        platform.loadString(messageId));
+    platform.messageBox(owner, MessageIcon::Information, MessageButtons::Ok, uiString(IDS_HELP_CAPTION),
+                        uiString(messageId));
 }
 
 // The first pass: the manual and a reader where they are usually installed.

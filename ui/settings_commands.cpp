@@ -5,6 +5,7 @@
 #include "engine/settings_file.h"
 #include "platform/string_table.h"
 #include "platform/wait_cursor.h"
+#include "ui_strings.h"
 
 namespace velokrom {
 namespace {
@@ -24,13 +25,13 @@ std::string dialogFilter(const std::string& barred) {
     return filter;
 }
 
-FileDialogRequest settingsDialogRequest(PlatformServices& platform, bool save) {
+FileDialogRequest settingsDialogRequest(bool save) {
     const SettingsLocation& last = settingsLocation();
-    std::string extension = platform.loadString(IDS_SETTINGS_EXTENSION);
+    std::string extension = uiString(IDS_SETTINGS_EXTENSION);
     if (!extension.empty() && extension[0] == '.') extension.erase(0, 1);
     return {save,
-            platform.loadString(save ? IDS_SETTINGS_SAVE_TITLE : IDS_SETTINGS_LOAD_TITLE),
-            dialogFilter(platform.loadString(IDS_SETTINGS_FILTER)),
+            uiString(save ? IDS_SETTINGS_SAVE_TITLE : IDS_SETTINGS_LOAD_TITLE),
+            dialogFilter(uiString(IDS_SETTINGS_FILTER)),
             extension,
             last.lastSettingsDir,
             last.lastSettingsFile,
@@ -39,7 +40,7 @@ FileDialogRequest settingsDialogRequest(PlatformServices& platform, bool save) {
 
 bool saveSettingsCommand(PlatformServices& platform, FileDialogs& dialogs, WindowHandle owner) {
     std::string path;
-    if (!dialogs.choose(owner, settingsDialogRequest(platform, true), path)) return false;
+    if (!dialogs.choose(owner, settingsDialogRequest(true), path)) return false;
     bool saved = false;
     {
         WaitCursor wait(platform);
@@ -55,7 +56,7 @@ bool saveSettingsCommand(PlatformServices& platform, FileDialogs& dialogs, Windo
 
 bool loadSettingsCommand(KeyerEngine& engine, PlatformServices& platform, FileDialogs& dialogs, WindowHandle owner) {
     std::string path;
-    if (!dialogs.choose(owner, settingsDialogRequest(platform, false), path)) return false;
+    if (!dialogs.choose(owner, settingsDialogRequest(false), path)) return false;
     bool loaded = false;
     {
         WaitCursor wait(platform);

@@ -13,9 +13,9 @@ namespace velokrom {
 
 // The filter text with every "|" replaced by a NUL.
 std::string dialogFilter(const std::string& barred);
-// What both dialogs show: the string table's filter, title and extension, the remembered name
+// What both dialogs show: the filter, title and extension of the string list, the remembered name
 // and folder.
-FileDialogRequest settingsDialogRequest(PlatformServices& platform, bool save);
+FileDialogRequest settingsDialogRequest(bool save);
 
 // True when a file was written; a failure is told in a message box.
 bool saveSettingsCommand(PlatformServices& platform, FileDialogs& dialogs, WindowHandle owner);

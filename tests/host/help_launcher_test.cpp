@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "fake_platform.h"
-#include "platform/string_table.h"
 #include "ui/help_launcher.h"
+#include "ui/ui_strings.h"
 
 #ifndef _WIN32
 #include <chrono>
@@ -144,7 +144,7 @@ TEST(HelpLauncher, EachFailureEndsInItsMessage) {
         launchHelp(platform, kOwner);
         ASSERT_EQ(platform.messages.size(), 1u) << c.what;
         const ShownMessage& shown = platform.messages[0];
-        EXPECT_EQ(shown.text, builtinString(c.message)) << c.what;
+        EXPECT_EQ(shown.text, uiString(c.message)) << c.what;
         EXPECT_EQ(shown.title, "Velokrom Help");
         EXPECT_EQ(shown.owner, kOwner);
         EXPECT_EQ(shown.icon, MessageIcon::Information);
