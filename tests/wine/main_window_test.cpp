@@ -54,14 +54,6 @@ protected:
         ClientToScreen(display, &p);
         return p;
     }
-    static void mouse(POINT p, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-        SendInput(1, &input, sizeof input);
-    }
     static COLORREF screenPixel(POINT p) {
         HDC screen = GetDC(nullptr);
         const COLORREF colour = GetPixel(screen, p.x, p.y);

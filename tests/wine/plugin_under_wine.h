@@ -42,6 +42,9 @@ protected:
     static HWND findMainWindow();
     static HWND waitForMainWindow();
 
+    // Real mouse input: the pointer to screen point p, with the button flags given.
+    static void mouse(POINT p, DWORD flags);
+
     // C:\ZELVARN\VELOKROM.BKG under the first fixed drive: the one background file.
     static std::string backgroundFile();
     static void removeBackgroundFile();
