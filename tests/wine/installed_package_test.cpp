@@ -13,7 +13,6 @@
 #include "plugin_under_wine.h"
 #include "scratch_folder.h"
 #include "ui/command_ids.h"
-#include "ui/start_dialog_ids.h"
 #include "ui_driver_win32.h"
 
 namespace velokrom::winetest {
@@ -88,11 +87,7 @@ TEST_F(InstalledPackage, HelpStartsTheReaderElseTheRegisteredViewerElseSaysThere
     unregisterPdfViewer();
     HostImage image = greenScreen(120, 80);
     const int16_t result = runFilter(image, true, [&] {
-        HWND dialog = waitForStartDialog();
-        ASSERT_NE(dialog, nullptr);
-        pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
-        pressButton(dialog, IDC_START_OK);
-        HWND main = waitForMainWindow();
+        HWND main = startOverGray();
         ASSERT_NE(main, nullptr);
 
         pressHelp(main);

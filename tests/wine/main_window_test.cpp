@@ -21,7 +21,6 @@
 #include "scratch_folder.h"
 #include "ui/command_ids.h"
 #include "ui/display_geometry.h"
-#include "ui/start_dialog_ids.h"
 #include "ui/ui_strings.h"
 #include "ui/window_layout.h"
 #include "ui_driver_win32.h"
@@ -35,13 +34,9 @@ HWND childOfClass(HWND parent, const char* className) { return FindWindowExA(par
 
 class MainWindowUnderWine : public PluginUnderWine {
 protected:
-    // Answers the start dialog with the neutral grey background and waits for the main window.
+    // The main window over neutral grey, with its display window.
     HWND openOverGray() {
-        HWND dialog = waitForStartDialog();
-        if (!dialog) return nullptr;
-        pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
-        pressButton(dialog, IDC_START_OK);
-        HWND main = waitForMainWindow();
+        HWND main = startOverGray();
         if (main) display = childOfClass(main, DISPLAY_WINDOW_CLASS);
         return main;
     }
@@ -66,8 +61,16 @@ protected:
     // A drag along row `row` from column x0 to x1 with the real mouse, paced as a hand is: the
     // press is waited for until the display holds the capture (a move sent on its heels lost its
     // trail pixel in about one run in five under Wine), and each move until its trail pixel
-    // shows inverted, so that the window sees every one of them.
+    // shows inverted, so that the window sees every one of them. It starts once the display has
+    // no paint pending and shows the image along the row: a repaint erases to white first, and a
+    // pixel read then is not the one the move inverts.
     void dragAlongRow(int32_t width, int32_t height, int32_t row, int32_t x0, int32_t x1) {
+        EXPECT_TRUE(waitUntil([&] {
+            if (GetUpdateRect(display, nullptr, FALSE)) return false;
+            for (int32_t x = x0; x <= x1; ++x)
+                if (screenPixel(screenPointOf(width, height, x, row)) == RGB(255, 255, 255)) return false;
+            return true;
+        })) << "the view is painted";
         POINT p = screenPointOf(width, height, x0, row);
         SetCursorPos(p.x, p.y);
         mouse(p, MOUSEEVENTF_LEFTDOWN);

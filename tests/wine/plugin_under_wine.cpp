@@ -103,6 +103,14 @@ HWND PluginUnderWine::waitForMainWindow() {
     return found;
 }
 
+HWND PluginUnderWine::startOverGray() {
+    HWND dialog = waitForStartDialog();
+    if (!dialog) return nullptr;
+    vkhost::pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
+    vkhost::pressButton(dialog, IDC_START_OK);
+    return waitForMainWindow();
+}
+
 HWND PluginUnderWine::waitForMessageBox() { return waitForDialog(false); }
 
 int16_t PluginUnderWine::runFilter(vkhost::HostImage& image, bool withDialog, const std::function<void()>& user) {

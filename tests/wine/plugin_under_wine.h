@@ -41,6 +41,8 @@ protected:
     // The main window of this process, shown; null if none (after the time limit).
     static HWND findMainWindow();
     static HWND waitForMainWindow();
+    // Answers the start dialog with the neutral grey background and waits for the main window.
+    static HWND startOverGray();
 
     // Real mouse input: the pointer to screen point p, with the button flags given.
     static void mouse(POINT p, DWORD flags);
