@@ -36,6 +36,11 @@ std::string recordedArguments(const std::string& folder) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// A stand-in may still be running after it wrote its arguments: it goes once it has ended.
+bool removeStandIn(const std::string& path) {
+    return waitUntil([&] { return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
+}
+
 void installStandIn(const std::string& path) {
     char self[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -93,7 +98,7 @@ TEST_F(InstalledPackage, HelpStartsTheReaderElseTheRegisteredViewerElseSaysThere
         pressHelp(main);
         EXPECT_EQ(recordedArguments(kReaderFolder), reader + "\n" + kManual + "\n");
 
-        DeleteFileA(reader.c_str());
+        ASSERT_TRUE(removeStandIn(reader));
         registerPdfViewer(viewer);
         pressHelp(main);
         EXPECT_EQ(recordedArguments(kViewerFolder), viewer + "\n" + kManual + "\n");
@@ -108,7 +113,7 @@ TEST_F(InstalledPackage, HelpStartsTheReaderElseTheRegisteredViewerElseSaysThere
         EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
     });
     EXPECT_EQ(result, 1);
-    DeleteFileA(viewer.c_str());
+    EXPECT_TRUE(removeStandIn(viewer));
 }
 
 } // namespace
