@@ -227,7 +227,7 @@ TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
     cleared = saveLiveKey();
     const RgbImage foreground = rgbOf(image);
     auto shownWith = [&](const KeyModelRecord& key) {
-        const RgbImage composite = expectedComposite(foreground, foreground, key, 0, true);
+        const RgbImage composite = expectedComposite(foreground, foreground, key, kBlendDirect, true);
         const uint8_t* p = composite.at(10, 2);
         return RGB(p[0], p[1], p[2]);
     };
