@@ -1,11 +1,18 @@
 // The real main window in the real library under Wine, driven from a second thread with real
 // mouse input as a person would: its size and parts, an Auto Setup drag whose inverted trail
 // is read back from the screen and erased on release, the refining commands coming alive, the
-// keyed composite shown, each view, and OK and Cancel.
+// keyed composite shown, each view, OK and Cancel, and the tuning dialog and the colour chooser
+// worked with mouse and keyboard.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <colordlg.h>
 #include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "host/parameter_block.h"
 #include "host_images.h"
@@ -13,8 +20,10 @@
 #include "ui/command_ids.h"
 #include "ui/display_geometry.h"
 #include "ui/start_dialog_ids.h"
+#include "ui/tuning_dialog_ids.h"
 #include "ui/ui_strings.h"
 #include "ui/window_layout.h"
+#include "image_files.h"
 #include "ui_driver_win32.h"
 
 namespace velokrom::winetest {
@@ -26,11 +35,12 @@ HWND childOfClass(HWND parent, const char* className) { return FindWindowExA(par
 
 class MainWindowUnderWine : public PluginUnderWine {
 protected:
-    // Answers the start dialog with the neutral grey background and waits for the main window.
-    HWND openOverGray() {
+    // Answers the start dialog with a background choice and waits for the main window.
+    HWND openOverGray() { return openWith(IDC_USE_GRAY_BACKGROUND); }
+    HWND openWith(int32_t backgroundButton) {
         HWND dialog = waitForStartDialog();
         if (!dialog) return nullptr;
-        pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
+        pressButton(dialog, backgroundButton);
         pressButton(dialog, IDC_START_OK);
         HWND main = waitForMainWindow();
         if (main) display = childOfClass(main, DISPLAY_WINDOW_CLASS);
@@ -53,6 +63,40 @@ protected:
         input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
         SendInput(1, &input, sizeof input);
     }
+    // The button let go where the pointer is, without a move: a move there too would reach a
+    // drag as one more sample of its last pixel.
+    static void release() {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(1, &input, sizeof input);
+    }
+    static void click(POINT p) {
+        SetCursorPos(p.x, p.y);
+        mouse(p, MOUSEEVENTF_LEFTDOWN);
+        release();
+    }
+    static POINT centreOf(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    static void key(WORD virtualKey, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            INPUT input[2] = {};
+            input[0].type = input[1].type = INPUT_KEYBOARD;
+            input[0].ki.wVk = input[1].ki.wVk = virtualKey;
+            input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, input, sizeof(INPUT));
+        }
+    }
+    // The input state of the thread that runs window: which window holds the capture, the focus.
+    static GUITHREADINFO threadState(HWND window) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info;
+    }
     static COLORREF screenPixel(POINT p) {
         HDC screen = GetDC(nullptr);
         const COLORREF colour = GetPixel(screen, p.x, p.y);
@@ -70,11 +114,7 @@ protected:
         POINT p = screenPointOf(width, height, x0, row);
         SetCursorPos(p.x, p.y);
         mouse(p, MOUSEEVENTF_LEFTDOWN);
-        EXPECT_TRUE(waitUntil([&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetGUIThreadInfo(GetWindowThreadProcessId(display, nullptr), &info) && info.hwndCapture == display;
-        })) << "the press took the capture";
+        EXPECT_TRUE(waitUntil([&] { return threadState(display).hwndCapture == display; })) << "the press took the capture";
         for (int32_t x = x0 + 1; x <= x1; ++x) {
             p = screenPointOf(width, height, x, row);
             const COLORREF before = screenPixel(p);
@@ -83,7 +123,42 @@ protected:
         }
         trailEnd = p;
         trailEndColour = screenPixel(p);
-        mouse(p, MOUSEEVENTF_LEFTUP);
+        release();
+    }
+
+    // Types a number into one of the colour chooser's boxes as a person does: a click into it,
+    // the old digits deleted, the new ones typed.
+    static void typeInto(HWND chooser, int32_t box, const std::string& digits) {
+        HWND edit = GetDlgItem(chooser, box);
+        click(centreOf(edit));
+        EXPECT_TRUE(waitUntil([&] { return threadState(edit).hwndFocus == edit; }));
+        key(VK_END);
+        key(VK_BACK, 3);
+        for (char digit : digits) key(static_cast<WORD>(digit));
+        EXPECT_TRUE(waitUntil([&] { return windowText(edit) == digits; })) << box;
+    }
+    // The image as the display shows it at zoom 1, read from the screen once its paints are
+    // done: red, green, blue bytes, as the host's images hold them.
+    std::vector<uint8_t> shownImage(int32_t width, int32_t height) {
+        UpdateWindow(display);
+        const POINT origin = screenPointOf(width, height, 0, 0);
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        const auto* bgrx = static_cast<const uint8_t*>(bits);
+        std::vector<uint8_t> rgb;
+        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
+            rgb.insert(rgb.end(), {bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]});
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return rgb;
     }
 
     HWND display = nullptr;
@@ -161,6 +236,139 @@ TEST_F(MainWindowUnderWine, AMouseDragDrawsItsTrailKeysTheImageAndOkWritesIt) {
     std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
     EXPECT_TRUE(ParameterBlock(block.data()).stateSaved());
     EXPECT_NE(image.pixels, source.pixels);
+}
+
+// The tuning dialog's three value texts, space-separated.
+std::string sliderTexts(HWND tune) {
+    return windowText(GetDlgItem(tune, IDC_TUNE_DECOLOR_TEXT)) + " " + windowText(GetDlgItem(tune, IDC_TUNE_CLIP_HIGH_TEXT)) +
+           " " + windowText(GetDlgItem(tune, IDC_TUNE_CLIP_LOW_TEXT));
+}
+
+// The dialog opens over the picture; a person moves it aside, here below the main window.
+void moveBelow(HWND dialog, HWND main) {
+    RECT m{}, d{};
+    GetWindowRect(main, &m);
+    GetWindowRect(dialog, &d);
+    const int32_t top = std::min<int32_t>(m.bottom, GetSystemMetrics(SM_CYSCREEN) - (d.bottom - d.top));
+    SetWindowPos(dialog, nullptr, m.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+
+// Tuning by mouse (then Close) and by keyboard (then Apply), red chosen in the system's colour
+// chooser and the Solid Color blend: the display and, after OK, the composite are byte for byte
+// what the native keyer makes from the same drags, slider positions and colour
+// (tests/wine/make-expected.sh, run before Wine).
+TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersComposite) {
+    const std::string dir = VELOKROM_EXPECTED_DIR "/tuning/";
+    vkhost::HostImage image(1, 1, 3), keyed(1, 1, 3), tuned(1, 1, 3), expected(1, 1, 3);
+    try {
+        image = vkhost::readHostImage(dir + "foreground.ppm", false);
+        keyed = vkhost::readHostImage(dir + "keyed.ppm", false);
+        tuned = vkhost::readHostImage(dir + "tuned.ppm", false);
+        expected = vkhost::readHostImage(dir + "expected.ppm", false);
+        storeBackground(vkhost::readHostImage(dir + "background.ppm", false));
+    } catch (const std::exception& error) {
+        FAIL() << error.what() << " (scripts/run-wine-tests.sh has the native keyer make it)";
+    }
+    const int32_t w = image.width, h = image.height;
+    const auto shows = [&](const vkhost::HostImage& composite) { return shownImage(w, h) == composite.pixels; };
+    const auto checked = [](HWND main, int32_t id) { return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    const int16_t result = runFilter(image, true, [&] {
+        HWND main = openWith(IDC_USE_SAVED_BACKGROUND);
+        ASSERT_NE(main, nullptr);
+        SetForegroundWindow(main);
+        const POINT first = screenPointOf(w, h, 5, 10), last = screenPointOf(w, h, 26, 10);
+        ASSERT_TRUE(waitUntil([&] {
+            return screenPixel(first) != RGB(255, 255, 255) && screenPixel(last) != RGB(255, 255, 255);
+        })) << "the first view is on the screen";
+        dragAlongRow(w, h, 10, 5, 25);  // Auto Setup on the backing
+        ASSERT_TRUE(waitUntil([&] { return shows(keyed); })) << "the display shows the keyer's composite";
+        PostMessageA(main, WM_COMMAND, IDM_TUNE_COLORS, 0);
+        ASSERT_TRUE(waitUntil([&] { return checked(main, IDM_TUNE_COLORS); }));
+
+        // The mouse: the Clip Low thumb dragged past the end, one click on the left arrow, Close.
+        dragAlongRow(w, h, 40, 86, 96);  // over the shadow beside the head
+        HWND tune = waitForDialog("Color Tuning");
+        ASSERT_NE(tune, nullptr);
+        EXPECT_EQ(sliderTexts(tune), "0.000 0.000 0.000");
+        moveBelow(tune, main);
+        ASSERT_TRUE(waitUntil([&] { return shows(keyed); })) << "the dialog moved off the picture";
+        const POINT swatch = centreOf(GetDlgItem(tune, IDC_TUNE_SWATCH));
+        const COLORREF swatchBefore = screenPixel(swatch);
+        HWND clipLow = GetDlgItem(tune, IDC_TUNE_CLIP_LOW);
+        RECT bar{};
+        GetWindowRect(clipLow, &bar);
+        const POINT thumb = centreOf(clipLow), pastEnd{bar.right + 30, thumb.y};  // at 0 the thumb is centred
+        SetCursorPos(thumb.x, thumb.y);
+        mouse(thumb, MOUSEEVENTF_LEFTDOWN);
+        EXPECT_TRUE(waitUntil([&] { return threadState(tune).hwndCapture == clipLow; })) << "the thumb is held";
+        mouse(pastEnd, 0);
+        EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 1.000"; })) << sliderTexts(tune);
+        release();
+        EXPECT_TRUE(waitUntil([&] { return screenPixel(swatch) != swatchBefore; })) << "the swatch shows the move";
+        click({bar.left + 3, thumb.y});
+        EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 0.999"; })) << sliderTexts(tune);
+        EXPECT_TRUE(shows(keyed)) << "slider moves show in the swatch only";
+        click(centreOf(GetDlgItem(tune, IDC_TUNE_CLOSE)));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(tune); }));
+
+        // The keyboard, from the first slider: a page right on De-Color, Tab, two pages left on
+        // Clip High, Tab, three steps right on Clip Low, Tab past Close to Apply, Enter; Escape.
+        ASSERT_TRUE(waitUntil([&] { return shows(keyed); }));
+        dragAlongRow(w, h, 40, 86, 96);
+        tune = waitForDialog("Color Tuning");
+        ASSERT_NE(tune, nullptr);
+        moveBelow(tune, main);
+        ASSERT_TRUE(waitUntil([&] { return shows(keyed); }));
+        ASSERT_TRUE(waitUntil([&] { return threadState(tune).hwndFocus == GetDlgItem(tune, IDC_TUNE_DECOLOR); }));
+        key(VK_NEXT);
+        key(VK_TAB);
+        key(VK_PRIOR, 2);
+        key(VK_TAB);
+        key(VK_RIGHT, 3);
+        EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.040 -0.080 0.003"; })) << sliderTexts(tune);
+        requestScreenshot(tune, "tuning-dialog");
+        EXPECT_TRUE(shows(keyed));
+        key(VK_TAB, 2);
+        key(VK_RETURN);
+        EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 0.000"; })) << "Apply returns them to 0";
+        EXPECT_TRUE(waitUntil([&] { return shows(tuned); })) << "and the display shows the applied key";
+        key(VK_ESCAPE);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(tune); }));
+
+        // Select Color: red typed into the chooser and added to the custom colours; the Solid
+        // Color blend then shows it, and the chooser opens at it again.
+        PostMessageA(main, WM_COMMAND, IDM_SELECT_COLOR, 0);
+        HWND chooser = waitForDialog("Color");
+        ASSERT_NE(chooser, nullptr);
+        typeInto(chooser, COLOR_RED, "255");
+        typeInto(chooser, COLOR_GREEN, "0");
+        typeInto(chooser, COLOR_BLUE, "0");
+        click(centreOf(GetDlgItem(chooser, COLOR_ADD)));
+        click(centreOf(GetDlgItem(chooser, IDOK)));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
+        PostMessageA(main, WM_COMMAND, IDM_BLEND_SOLID, 0);
+        EXPECT_TRUE(waitUntil([&] { return shows(expected); }));
+        PostMessageA(main, WM_COMMAND, IDM_SELECT_COLOR, 0);
+        chooser = waitForDialog("Color");
+        ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(windowText(GetDlgItem(chooser, COLOR_RED)) + " " + windowText(GetDlgItem(chooser, COLOR_GREEN)) + " " +
+                      windowText(GetDlgItem(chooser, COLOR_BLUE)),
+                  "255 0 0");
+        requestScreenshot(chooser, "color-chooser");
+        click(centreOf(GetDlgItem(chooser, IDCANCEL)));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
+        PostMessageA(main, WM_COMMAND, IDM_OK, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+    });
+    ASSERT_EQ(result, 0);
+    std::ifstream file(dir + "key.vkp", std::ios::binary);
+    const std::vector<uint8_t> keyFile{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_EQ(keyFile.size(), 22u + kKeyModelRecordSize);
+    std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
+    EXPECT_EQ(std::memcmp(ParameterBlock(block.data()).keyModel().bytes, keyFile.data() + 22, kKeyModelRecordSize), 0)
+        << "the key is the keyer's";
+    EXPECT_TRUE(image.pixels == expected.pixels) << "the composite is the keyer's, byte for byte";
 }
 
 } // namespace
