@@ -63,8 +63,8 @@ protected:
         input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
         SendInput(1, &input, sizeof input);
     }
-    // The button let go where the pointer is, without a move: a move there too would reach a
-    // drag as one more sample of its last pixel.
+    // The button let go where the pointer is, without a move: a move reported with it would
+    // reach a drag as one more sample.
     static void release() {
         INPUT input{};
         input.type = INPUT_MOUSE;
