@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     clearKeyModel();
     restoreLiveKey(record);
     MemoryImageAccess engine(picture(restByte(0)), picture(restByte(1)));
-    engine.blendMode = restByte(2) % 3;
+    engine.blendMode = static_cast<BlendMode>(restByte(2) % 3);
     engine.processImage(false, false);
 
     // A drag of Tune Colors over a few pixels, then the three sliders.

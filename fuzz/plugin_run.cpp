@@ -16,8 +16,9 @@ const KeyModelRecord& backingKey() {
 
 std::vector<uint8_t> savedStateBlock(int32_t backgroundSource, int32_t blendMode, bool writeMatte) {
     testing::SavedSettings settings;
-    settings.backgroundSource = backgroundSource;
-    settings.blendMode = blendMode;
+    // Any stored word, in range or not: the enums hold every int32_t.
+    settings.backgroundSource = static_cast<BackgroundSource>(backgroundSource);
+    settings.blendMode = static_cast<BlendMode>(blendMode);
     settings.writeMatteToAlpha = writeMatte;
     return testing::savedParameterBlock(backingKey(), settings);
 }

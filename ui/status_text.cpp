@@ -6,7 +6,7 @@
 namespace velokrom {
 
 int32_t idleHintId(bool zoomMode, KeyOperation keyOperation) {
-    return zoomMode ? IDS_HINT_ZOOM : IDS_HINT_AUTO_SETUP + keyOperation;
+    return zoomMode ? IDS_HINT_ZOOM : IDS_HINT_AUTO_SETUP + static_cast<int32_t>(keyOperation);
 }
 
 int32_t statusStringId(int32_t id, bool isHelp, bool zoomMode, KeyOperation keyOperation) {
