@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 
+#include "key_fixture.h"
 #include "plugin/filter_plugin.h"
 #include "plugin_fixture.h"
 #include "scripted_window.h"
@@ -177,9 +178,6 @@ TEST_F(MainWindowRun, ViewsCheckOneAndBlendsRecomputeWithAHistoryEntryEachTime) 
 TEST_F(MainWindowRun, TuningDragsOpenTheDialogAnotherOperationClosesItAndSelectColorRecomposites) {
     HostImage image = greenScreen(40, 30);
     const std::vector<DragPoint> subject = row(15, 14, 26);
-    const auto sameKey = [](const KeyModelRecord& a, const KeyModelRecord& b) {
-        return std::memcmp(a.bytes, b.bytes, kKeyModelRecordSize) == 0;
-    };
     KeyModelRecord lastSliders{};
     EXPECT_EQ(run(image,
                   [&](FilterPlugin& plugin) {
