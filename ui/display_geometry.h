@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "composite/keyer_engine.h"
+#include "scroll_request.h"
 
 namespace velokrom {
 
@@ -44,7 +45,6 @@ struct ScrollLayout {
 ScrollLayout layoutScrollBars(DisplayRect& sourceRect, double zoomFactor, int32_t extentW, int32_t extentH,
                               int32_t bufferColumns, int32_t bufferRows, int32_t imageWidth, int32_t imageHeight);
 
-enum class ScrollRequest { LineBack, LineForward, PageBack, PageForward, Thumb, Top, Bottom, EndScroll, Other };
 struct ScrollSteps {
     int32_t line;  // image pixels: 16 window pixels
     int32_t page;  // a window less one line, at least one pixel

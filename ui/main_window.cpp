@@ -14,6 +14,7 @@ void MainWindow::attachWindow(WindowServices& window, DragTrailMask trailMask) {
     zoomMode = 0;
     view_.emplace(static_cast<KeyerEngine&>(*this), static_cast<DisplayOwner&>(*this), window, trailMask);
     view_->centreOn(0, 0);
+    tuning_.emplace(static_cast<KeyerEngine&>(*this), window.tuningDialogView());
 }
 
 void MainWindow::windowBuilt() {
@@ -35,6 +36,9 @@ void MainWindow::windowShown() {
 }
 
 void MainWindow::windowClosed() {
+    // The tuning dialog went with the window, without a cancel: the key keeps the sliders' last
+    // settings, which an OK renders.
+    tuning_.reset();
     zoomFactor = 1.0;
     view_.reset();
     window_ = nullptr;
@@ -54,7 +58,7 @@ bool MainWindow::handleCommand(int32_t id, WindowHandle control, int32_t notific
     case CommandAction::ChooseOperation:
         keyOperation = static_cast<KeyOperation>(argument);
         checkGroupChoice(window_->commandStates(), IDM_AUTO_SETUP, 4, argument);
-        if (argument != kTuneColors && tuningDialogOpen()) closeTuningDialog();
+        if (argument != kTuneColors) tuning_->close();  // as its Close button: unapplied tuning is discarded
         showStatus(0, false);
         break;
     case CommandAction::ChooseView:
@@ -140,6 +144,11 @@ void MainWindow::toggleMatteToAlpha() {
     updateMatteToAlphaCommand();
 }
 
+void MainWindow::chooseSolidColor() {
+    if (velokrom::chooseSolidColor(*this, window_->colorChooser(), window_->mainWindow(), customColors))
+        keyChangedElsewhere();
+}
+
 void MainWindow::refreshAfterKeyChange() {
     WaitCursor wait(*window_);
     view_->refresh(false);
@@ -218,6 +227,10 @@ void MainWindow::renderView() { renderDisplayBuffer(*this, display, viewMode); }
 
 int16_t MainWindow::paintRegion(const DisplayRect& sourceRect, const DisplayRect& destRect, void* deviceContext) {
     return displayRegion(sourceRect, destRect, deviceContext);
+}
+
+void MainWindow::openTuningDialog() {
+    if (tuning_) tuning_->tuningDragEnded();
 }
 
 void MainWindow::dragEnded() {

@@ -10,7 +10,9 @@
 #include "display_view.h"
 #include "platform/platform_services.h"
 #include "progress_bar.h"
+#include "solid_color_chooser.h"
 #include "status_text.h"
+#include "tuning_dialog.h"
 #include "window_services.h"
 
 namespace velokrom {
@@ -51,6 +53,10 @@ public:
     // Another part of the window changed the key (tuning, colour chooser).
     void keyChangedElsewhere();
     DisplayView* displayView() { return view_ ? &*view_ : nullptr; }
+    // The tuning dialog's decisions, while the window exists.
+    TuningDialog* tuningDialog() { return tuning_ ? &*tuning_ : nullptr; }
+    // A tuning drag ended: the dialog opens, or shows the new colours if it is open.
+    void openTuningDialog() override;
 
     // ---- the rules that enable, grey and check the commands
     void updateSampleCommands(bool enabled);
@@ -65,6 +71,8 @@ public:
     bool started = false;  // the modal host entered the main window
     // The drag trail's mask: one bit per screen pixel, owned by the plug-in object.
     uint8_t* dragTrailBits = nullptr;
+    // What the colour chooser offers as custom colours; kept from one Select Color to the next.
+    CustomColors customColors = greyRampColors();
 
 protected:
     // ---- hooks of the window's life; by default they change nothing
@@ -84,9 +92,6 @@ protected:
     virtual void showHelp() {}
     virtual bool loadSettingsCommand() { return false; }  // true when a file was loaded
     virtual void saveSettingsCommand() {}
-    virtual void chooseSolidColor() {}
-    virtual void closeTuningDialog() {}  // as its Close button: unapplied tuning is discarded
-    virtual bool tuningDialogOpen() { return false; }
 
 private:
     // DisplayOwner: the engine's display buffer.
@@ -103,12 +108,14 @@ private:
     void toggleZoomMode();
     void chooseBlend(BlendMode mode);
     void toggleMatteToAlpha();
+    void chooseSolidColor();
     // Under the wait cursor: the view redrawn and Undo, Redo and Reset updated.
     void refreshAfterKeyChange();
     void refreshIfKeyShown();
 
     WindowServices* window_ = nullptr;
     std::optional<DisplayView> view_;
+    std::optional<TuningDialog> tuning_;
     ProgressBar progressBar_;
 };
 

@@ -10,35 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "color_chooser_win32.h"
 #include "command_ids.h"
 #include "main_window.h"
 #include "platform/module_instance_win32.h"
 #include "platform/string_table.h"
+#include "tuning_dialog_win32.h"
 #include "window_controls_win32.h"
 
 namespace velokrom {
 namespace {
 
-// Sent by the tuning dialog and the colour chooser after they changed the key.
-constexpr UINT WM_APP_REFRESH_VIEW = WM_USER + 202;
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 void setupFailed(const char* text) { MessageBoxA(nullptr, text, "", MB_OK); }
-
-ScrollRequest scrollRequest(WORD code) {
-    switch (code) {
-    case SB_LINEUP: return ScrollRequest::LineBack;
-    case SB_LINEDOWN: return ScrollRequest::LineForward;
-    case SB_PAGEUP: return ScrollRequest::PageBack;
-    case SB_PAGEDOWN: return ScrollRequest::PageForward;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: return ScrollRequest::Thumb;
-    case SB_TOP: return ScrollRequest::Top;
-    case SB_BOTTOM: return ScrollRequest::Bottom;
-    case SB_ENDSCROLL: return ScrollRequest::EndScroll;
-    default: return ScrollRequest::Other;
-    }
-}
 
 class Win32MainWindow final : public WindowServices {
 public:
@@ -79,6 +64,9 @@ public:
         if (display_ && GetCapture() == display_) ReleaseCapture();
     }
     TrailCanvas& trailCanvas() override { return canvas_; }
+    TuningDialogView& tuningDialogView() override { return tuning_; }
+    ColorChooser& colorChooser() override { return chooser_; }
+    WindowHandle mainWindow() override { return main_; }
     void endRun() override {
         if (model_.hostWindow)
             SetWindowPos(static_cast<HWND>(model_.hostWindow), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -105,6 +93,8 @@ private:
     Win32CommandStates states_{nullptr, nullptr};
     Win32ProgressBar progress_{nullptr};
     Win32TrailCanvas canvas_{nullptr};
+    Win32TuningDialog tuning_{model_, module_};
+    Win32ColorChooser chooser_;
     std::wstring wideTip_;
     bool closed_ = false;
 };
@@ -165,6 +155,7 @@ bool Win32MainWindow::buildChildren() {
         return false;
     }
     canvas_ = Win32TrailCanvas(GetDC(display_));
+    tuning_.setDisplay(display_);
     model_.displayView()->centreOn(0, 0);
     return true;
 }
@@ -197,7 +188,8 @@ void Win32MainWindow::run(HWND owner) {
         model_.windowShown();
         SetCursor(before);
         // The loop ends when the window is destroyed (OK or Cancel); a quit message meant for
-        // the host is handed back to it.
+        // the host is handed back to it. The tuning dialog's messages go through the dialog
+        // manager, so that Tab, the arrow keys, Enter and Escape work in it.
         MSG message;
         while (!closed_) {
             const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -206,6 +198,8 @@ void Win32MainWindow::run(HWND owner) {
                 if (main_) DestroyWindow(main_);
                 break;
             }
+            HWND tuning = tuning_.handle();
+            if (tuning && IsDialogMessageA(tuning, &message)) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

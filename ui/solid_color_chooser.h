@@ -10,6 +10,8 @@
 namespace velokrom {
 
 using CustomColors = std::array<PackedColor, 16>;
+// The custom colours a run starts with: greys from 15 to 255 in steps of 16.
+CustomColors greyRampColors();
 
 class ColorChooser {
 public:

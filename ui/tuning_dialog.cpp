@@ -24,15 +24,15 @@ int32_t scrolledPosition(int32_t position, ScrollRequest request, int32_t thumbP
                          int32_t maximum) {
     const int32_t page = sliderPageStep(minimum, maximum);
     switch (request) {
-    case ScrollRequest::LineLeft: position -= 1; break;
-    case ScrollRequest::LineRight: position += 1; break;
-    case ScrollRequest::PageLeft: position -= page; break;
-    case ScrollRequest::PageRight: position += page; break;
-    case ScrollRequest::ThumbTrack:
-    case ScrollRequest::ThumbPosition: position = thumbPosition; break;
-    case ScrollRequest::ToStart: position = minimum; break;
-    case ScrollRequest::ToEnd: position = maximum; break;
-    case ScrollRequest::EndScroll: break;
+    case ScrollRequest::LineBack: position -= 1; break;
+    case ScrollRequest::LineForward: position += 1; break;
+    case ScrollRequest::PageBack: position -= page; break;
+    case ScrollRequest::PageForward: position += page; break;
+    case ScrollRequest::Thumb: position = thumbPosition; break;
+    case ScrollRequest::Top: position = minimum; break;
+    case ScrollRequest::Bottom: position = maximum; break;
+    case ScrollRequest::EndScroll:
+    case ScrollRequest::Other: break;
     }
     return position < minimum ? minimum : position > maximum ? maximum : position;
 }
@@ -84,11 +84,8 @@ void TuningDialog::close() {
 }
 
 void TuningDialog::resetSliders() {
-    for (const SliderBinding& slider : kTuningSliders) {
-        positions_[slider.tuningIndex] = 0;
-        view_.showSliderPosition(slider.sliderId, 0);
-        view_.showText(slider.textId, sliderText(0));
-    }
+    for (int32_t& position : positions_) position = 0;
+    view_.resetSliders();
 }
 
 } // namespace velokrom

@@ -8,6 +8,7 @@
 
 #include "composite/keyer_engine.h"
 #include "screen_color.h"
+#include "scroll_request.h"
 
 namespace velokrom {
 
@@ -21,13 +22,11 @@ struct SliderBinding {
 // De-Color, Clip High, Clip Low.
 extern const SliderBinding kTuningSliders[3];
 
-enum class ScrollRequest { LineLeft, LineRight, PageLeft, PageRight, ThumbTrack, ThumbPosition, ToStart, ToEnd, EndScroll };
-
 // The page step of a slider's range: span / 50 above 1000 positions, span / 10 above 10, else 1
 // (40 for -1000 .. 1000).
 int32_t sliderPageStep(int32_t minimum, int32_t maximum);
 // Where a request moves a slider, within minimum .. maximum; thumbPosition counts only for the
-// thumb requests, and the end of scrolling leaves it where it is.
+// thumb, and the end of scrolling (or a request of no meaning here) leaves it where it is.
 int32_t scrolledPosition(int32_t position, ScrollRequest request, int32_t thumbPosition, int32_t minimum,
                          int32_t maximum);
 // A position as its edit box shows it: position x 0.001 with three decimals ("0.040", "-1.000").
@@ -43,6 +42,8 @@ public:
     // The slider at a position of its range -1000 .. 1000, redrawn.
     virtual void showSliderPosition(int32_t sliderId, int32_t position) = 0;
     virtual void showText(int32_t textId, const std::string& text) = 0;
+    // Every slider at 0 of the range -1000 .. 1000 and every text as sliderText(0) shows it.
+    virtual void resetSliders() = 0;
     // Paints the swatch with TuningDialog::swatchColor.
     virtual void repaintSwatch() = 0;
     // The display window redraws the composite and matte views and updates Undo, Redo and Reset.
@@ -69,8 +70,6 @@ public:
     void apply();
     // Close (also when another operation is chosen): unapplied changes are discarded.
     void close();
-    // The main window went and took the dialog with it: nothing is discarded.
-    void destroyedWithMainWindow() { open_ = false; }
 
 private:
     void resetSliders();

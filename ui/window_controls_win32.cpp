@@ -30,6 +30,21 @@ void setupFailed(const char* text) { MessageBoxA(nullptr, text, "", MB_OK); }
 
 } // namespace
 
+ScrollRequest scrollRequest(WORD code) {
+    switch (code) {
+    case SB_LINEUP: return ScrollRequest::LineBack;
+    case SB_LINEDOWN: return ScrollRequest::LineForward;
+    case SB_PAGEUP: return ScrollRequest::PageBack;
+    case SB_PAGEDOWN: return ScrollRequest::PageForward;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: return ScrollRequest::Thumb;
+    case SB_TOP: return ScrollRequest::Top;
+    case SB_BOTTOM: return ScrollRequest::Bottom;
+    case SB_ENDSCROLL: return ScrollRequest::EndScroll;
+    default: return ScrollRequest::Other;
+    }
+}
+
 HWND createMainToolbar(HWND parent, HINSTANCE module) {
     HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS,
                                    0, 0, 0, 0, parent, nullptr, module, nullptr);

@@ -8,8 +8,17 @@
 #include "display_geometry.h"
 #include "drag_trail.h"
 #include "progress_bar.h"
+#include "scroll_request.h"
 
 namespace velokrom {
+
+// Private messages between the main window's parts: the display window redraws after the key
+// changed outside a drag (tuning Apply), and the tuning dialog returns its sliders to 0.
+constexpr UINT WM_APP_REFRESH_VIEW = WM_USER + 202;
+constexpr UINT WM_APP_RESET_SLIDERS = WM_USER + 204;
+
+// A scroll bar's notification code as a request.
+ScrollRequest scrollRequest(WORD code);
 
 // A toolbar with tooltips and a border, holding the toolbar table's buttons in their initial
 // states; null (after saying "CreateToolbar failed") when it cannot be made.

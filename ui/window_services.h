@@ -10,6 +10,8 @@
 #include "drag_trail.h"
 #include "platform/wait_cursor.h"
 #include "progress_bar.h"
+#include "solid_color_chooser.h"
+#include "tuning_dialog.h"
 #include "window_layout.h"
 
 namespace velokrom {
@@ -48,6 +50,13 @@ public:
     virtual void releaseMouse() = 0;
     // The display window's pixels, for the drag trail.
     virtual TrailCanvas& trailCanvas() = 0;
+
+    // ---- the dialogs the window opens
+    // The colour tuning dialog's window, owned by the display window.
+    virtual TuningDialogView& tuningDialogView() = 0;
+    // The system's colour chooser, and the main window that owns it while it runs.
+    virtual ColorChooser& colorChooser() = 0;
+    virtual WindowHandle mainWindow() = 0;
 
     // ---- the end of the run: the host's window to the top, the main window destroyed
     virtual void endRun() = 0;

@@ -1,14 +1,17 @@
 // The main window's logic in a whole dialog run of the plug-in, over a scripted window: the
 // states it starts with, drags made with the mouse that key the image exactly as the same
 // drags replayed on the engine, the history commands with their question, views, blends, the
-// alpha command, zoom mode, the progress bar, and OK and Cancel.
+// alpha command, zoom mode, the progress bar, the tuning dialog and the colour chooser, and OK
+// and Cancel.
 #include <cstring>
 #include <functional>
 
+#include "key_fixture.h"
 #include "plugin/filter_plugin.h"
 #include "plugin_fixture.h"
 #include "scripted_window.h"
 #include "ui/command_ids.h"
+#include "ui/tuning_dialog_ids.h"
 #include "ui/ui_strings.h"
 
 namespace velokrom::testing {
@@ -170,6 +173,49 @@ TEST_F(MainWindowRun, ViewsCheckOneAndBlendsRecomputeWithAHistoryEntryEachTime) 
         }
         plugin.handleCommand(IDM_CANCEL);
     });
+}
+
+TEST_F(MainWindowRun, TuningDragsOpenTheDialogAnotherOperationClosesItAndSelectColorRecomposites) {
+    HostImage image = greenScreen(40, 30);
+    const std::vector<DragPoint> subject = row(15, 14, 26);
+    KeyModelRecord lastSliders{};
+    EXPECT_EQ(run(image,
+                  [&](FilterPlugin& plugin) {
+                      drag(plugin, row(0, 0, 12));
+                      plugin.handleCommand(IDM_TUNE_COLORS);
+                      drag(plugin, subject);
+                      EXPECT_EQ(scripted.tuning.calls, (std::vector<std::string>{"create", "reset"}));
+                      const KeyModelRecord atDrag = saveLiveKey();
+                      plugin.tuningDialog()->scroll(IDC_TUNE_CLIP_LOW, ScrollRequest::PageForward, 0);
+                      EXPECT_FALSE(sameKey(saveLiveKey(), atDrag));
+                      plugin.handleCommand(IDM_TUNE_COLORS);
+                      EXPECT_TRUE(plugin.tuningDialog()->isOpen()) << "choosing tuning again keeps it";
+                      plugin.handleCommand(IDM_SELECT_BACKGROUND);
+                      EXPECT_FALSE(plugin.tuningDialog()->isOpen());
+                      EXPECT_EQ(scripted.tuning.calls.back(), "destroy");
+                      EXPECT_TRUE(sameKey(saveLiveKey(), atDrag)) << "the unapplied slider move is discarded";
+
+                      plugin.handleCommand(IDM_BLEND_SOLID);
+                      const int32_t entries = plugin.history().count();
+                      scripted.chooser.answer = 0x000000FF;
+                      plugin.handleCommand(IDM_SELECT_COLOR);
+                      plugin.handleCommand(IDM_SELECT_COLOR);
+                      EXPECT_EQ(scripted.chooser.owners, std::vector<WindowHandle>(2, ScriptedWindow::kMainWindow));
+                      EXPECT_EQ(scripted.chooser.offeredCustom[0], greyRampColors());
+                      EXPECT_EQ(scripted.chooser.offeredCustom[0][15], 0x00FFFFFFu);
+                      EXPECT_EQ(scripted.chooser.offeredCustom[1][3], 0x00336699u) << "kept from the first choice";
+                      EXPECT_EQ(plugin.solidColor[0], 65280);
+                      EXPECT_EQ(plugin.history().count(), entries + 2);
+
+                      // OK with the dialog open renders the sliders' last settings.
+                      plugin.handleCommand(IDM_TUNE_COLORS);
+                      drag(plugin, subject);
+                      plugin.tuningDialog()->scroll(IDC_TUNE_DECOLOR, ScrollRequest::Bottom, 0);
+                      lastSliders = saveLiveKey();
+                      plugin.handleCommand(IDM_OK);
+                  }),
+              noErr);
+    EXPECT_TRUE(sameKey(parameters().keyModel(), lastSliders));
 }
 
 TEST_F(MainWindowRun, TheAlphaCommandAsksToTurnOnNeverToTurnOffAndOkStoresIt) {

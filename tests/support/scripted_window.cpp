@@ -81,4 +81,26 @@ void ScriptedWindow::setScrollBar(ScrollAxis axis, int32_t maximum, int32_t posi
     bar(axis).position = position;
 }
 
+bool ScriptedTuningView::create() {
+    calls.push_back("create");
+    return creatable;
+}
+
+void ScriptedTuningView::showSliderPosition(int32_t sliderId, int32_t position) {
+    calls.push_back("slider " + std::to_string(sliderId) + " " + std::to_string(position));
+}
+
+void ScriptedTuningView::showText(int32_t textId, const std::string& text) {
+    calls.push_back("text " + std::to_string(textId) + " " + text);
+}
+
+bool ScriptedColorChooser::choose(WindowHandle owner, PackedColor initial, CustomColors& custom, PackedColor& chosen) {
+    owners.push_back(owner);
+    offeredInitial.push_back(initial);
+    offeredCustom.push_back(custom);
+    custom[3] = 0x00336699;
+    chosen = answer;
+    return accept;
+}
+
 } // namespace velokrom::testing

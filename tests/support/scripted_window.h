@@ -54,6 +54,33 @@ public:
     int inversions = 0;
 };
 
+// The tuning dialog's window: it records what it is told, one line a call.
+class ScriptedTuningView : public TuningDialogView {
+public:
+    bool create() override;
+    void destroy() override { calls.push_back("destroy"); }
+    void showSliderPosition(int32_t sliderId, int32_t position) override;
+    void showText(int32_t textId, const std::string& text) override;
+    void resetSliders() override { calls.push_back("reset"); }
+    void repaintSwatch() override { calls.push_back("swatch"); }
+    void refreshDisplay() override { calls.push_back("refresh"); }
+
+    bool creatable = true;
+    std::vector<std::string> calls;
+};
+
+// Answers with a colour (or cancels) and defines a custom colour either way, as a user can.
+class ScriptedColorChooser : public ColorChooser {
+public:
+    bool choose(WindowHandle owner, PackedColor initial, CustomColors& custom, PackedColor& chosen) override;
+
+    bool accept = true;
+    PackedColor answer = 0;
+    std::vector<WindowHandle> owners;
+    std::vector<PackedColor> offeredInitial;
+    std::vector<CustomColors> offeredCustom;
+};
+
 class ScriptedWindow : public WindowServices {
 public:
     ScriptedWindow(int32_t displayWidth, int32_t displayHeight) : screen(displayWidth, displayHeight) {}
@@ -76,7 +103,12 @@ public:
     void captureMouse() override { captured = true; }
     void releaseMouse() override { captured = false; }
     TrailCanvas& trailCanvas() override { return screen; }
+    TuningDialogView& tuningDialogView() override { return tuning; }
+    ColorChooser& colorChooser() override { return chooser; }
+    WindowHandle mainWindow() override { return kMainWindow; }
     void endRun() override { ++runsEnded; }
+
+    static inline const WindowHandle kMainWindow = reinterpret_cast<WindowHandle>(0x4D41);
 
     struct Bar {
         bool shown = false;
@@ -100,6 +132,8 @@ public:
     int invalidations = 0, erasingInvalidations = 0;
     Bar horizontal, vertical;
     bool captured = false;
+    ScriptedTuningView tuning;
+    ScriptedColorChooser chooser;
     int runsEnded = 0;
 };
 

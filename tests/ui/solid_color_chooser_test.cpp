@@ -5,30 +5,13 @@
 #include <vector>
 
 #include "keyed_scene.h"
+#include "scripted_window.h"
 #include "ui/solid_color_chooser.h"
 
 namespace velokrom {
 namespace {
 
 const WindowHandle kOwner = reinterpret_cast<WindowHandle>(0x77);
-
-// Answers with a colour (or cancels) and defines a custom colour either way, as a user can.
-class ScriptedChooser : public ColorChooser {
-public:
-    bool accept = true;
-    PackedColor answer = 0;
-    std::vector<PackedColor> offeredInitial;
-    std::vector<CustomColors> offeredCustom;
-
-    bool choose(WindowHandle owner, PackedColor initial, CustomColors& custom, PackedColor& chosen) override {
-        EXPECT_EQ(owner, kOwner);
-        offeredInitial.push_back(initial);
-        offeredCustom.push_back(custom);
-        custom[3] = 0x00336699;
-        chosen = answer;
-        return accept;
-    }
-};
 
 TEST(ScreenColors, ConversionsKeepEachChannelInItsPlace) {
     struct Case {
@@ -53,7 +36,7 @@ TEST(ScreenColors, ConversionsKeepEachChannelInItsPlace) {
 
 class SolidColorChooser : public KeyedScene {
 protected:
-    ScriptedChooser chooser;
+    testing::ScriptedColorChooser chooser;
     CustomColors custom{};
 };
 
@@ -61,6 +44,7 @@ TEST_F(SolidColorChooser, AcceptedColourIsStoredTimes256AndOfferedNextTime) {
     engine->solidColor[3] = 1234;
     chooser.answer = 0x00FFFFFF;
     EXPECT_FALSE(chooseSolidColor(*engine, chooser, kOwner, custom));
+    EXPECT_EQ(chooser.owners, std::vector<WindowHandle>{kOwner});
     EXPECT_EQ(chooser.offeredInitial.back(), 0x007F7F7Fu) << "the starting grey 32767";
     for (int c = 0; c < 3; ++c) EXPECT_EQ(engine->solidColor[c], 65280);
     EXPECT_EQ(engine->solidColor[3], 1234) << "the fourth word stays";

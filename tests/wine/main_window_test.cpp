@@ -1,28 +1,32 @@
 // The real main window in the real library under Wine, driven from a second thread with real
-// mouse and keyboard input as a person would: its size and parts, an Auto Setup drag whose
-// inverted trail is read back from the screen and erased on release, the refining commands
-// coming alive, the keyed composite shown, each view, a key saved through the system's save
-// dialog and loaded back through its open dialog, and OK and Cancel.
+// mouse input as a person would: its size and parts, an Auto Setup drag whose inverted trail
+// is read back from the screen and erased on release, the refining commands coming alive, the
+// keyed composite shown, each view, OK and Cancel, the tuning dialog and the colour chooser
+// worked with mouse and keyboard, and a key saved through the system's save dialog and loaded
+// back through its open dialog.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <colordlg.h>
 #include <commctrl.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
+#include <fstream>
+#include <iterator>
 
 #include "host/parameter_block.h"
 #include "host_images.h"
-#include "image_files.h"
 #include "plugin_under_wine.h"
 #include "scratch_folder.h"
 #include "ui/command_ids.h"
 #include "ui/display_geometry.h"
+#include "ui/start_dialog_ids.h"
+#include "ui/tuning_dialog_ids.h"
 #include "ui/ui_strings.h"
 #include "ui/window_layout.h"
+#include "image_files.h"
 #include "ui_driver_win32.h"
 
 namespace velokrom::winetest {
@@ -34,9 +38,14 @@ HWND childOfClass(HWND parent, const char* className) { return FindWindowExA(par
 
 class MainWindowUnderWine : public PluginUnderWine {
 protected:
-    // The main window over neutral grey, with its display window.
-    HWND openOverGray() {
-        HWND main = startOverGray();
+    // Answers the start dialog with a background choice and waits for the main window.
+    HWND openOverGray() { return openWith(IDC_USE_GRAY_BACKGROUND); }
+    HWND openWith(int32_t backgroundButton) {
+        HWND dialog = waitForStartDialog();
+        if (!dialog) return nullptr;
+        pressButton(dialog, backgroundButton);
+        pressButton(dialog, IDC_START_OK);
+        HWND main = waitForMainWindow();
         if (main) display = childOfClass(main, DISPLAY_WINDOW_CLASS);
         return main;
     }
@@ -48,6 +57,48 @@ protected:
         POINT p{dest.left + column, dest.top + row};
         ClientToScreen(display, &p);
         return p;
+    }
+    static void mouse(POINT p, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+        SendInput(1, &input, sizeof input);
+    }
+    // The button let go where the pointer is, without a move: a move reported with it would
+    // reach a drag as one more sample.
+    static void release() {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(1, &input, sizeof input);
+    }
+    static void click(POINT p) {
+        SetCursorPos(p.x, p.y);
+        mouse(p, MOUSEEVENTF_LEFTDOWN);
+        release();
+    }
+    static POINT centreOf(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    static void key(WORD virtualKey, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            INPUT input[2] = {};
+            input[0].type = input[1].type = INPUT_KEYBOARD;
+            input[0].ki.wVk = input[1].ki.wVk = virtualKey;
+            input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, input, sizeof(INPUT));
+        }
+    }
+    // The input state of the thread that runs window: which window holds the capture, the focus.
+    static GUITHREADINFO threadState(HWND window) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info;
     }
     static COLORREF screenPixel(POINT p) {
         HDC screen = GetDC(nullptr);
@@ -61,9 +112,7 @@ protected:
     // A drag along row `row` from column x0 to x1 with the real mouse, paced as a hand is: the
     // press is waited for until the display holds the capture (a move sent on its heels lost its
     // trail pixel in about one run in five under Wine), and each move until its trail pixel
-    // shows inverted, so that the window sees every one of them. It starts once the display has
-    // no paint pending and shows the image along the row: a repaint erases to white first, and a
-    // pixel read then is not the one the move inverts.
+    // shows inverted, so that the window sees every one of them.
     void dragAlongRow(int32_t width, int32_t height, int32_t row, int32_t x0, int32_t x1) {
         EXPECT_TRUE(waitUntil([&] {
             if (GetUpdateRect(display, nullptr, FALSE)) return false;
@@ -74,11 +123,7 @@ protected:
         POINT p = screenPointOf(width, height, x0, row);
         SetCursorPos(p.x, p.y);
         mouse(p, MOUSEEVENTF_LEFTDOWN);
-        EXPECT_TRUE(waitUntil([&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetGUIThreadInfo(GetWindowThreadProcessId(display, nullptr), &info) && info.hwndCapture == display;
-        })) << "the press took the capture";
+        EXPECT_TRUE(waitUntil([&] { return threadState(display).hwndCapture == display; })) << "the press took the capture";
         for (int32_t x = x0 + 1; x <= x1; ++x) {
             p = screenPointOf(width, height, x, row);
             const COLORREF before = screenPixel(p);
@@ -87,7 +132,42 @@ protected:
         }
         trailEnd = p;
         trailEndColour = screenPixel(p);
-        mouse(p, MOUSEEVENTF_LEFTUP);
+        release();
+    }
+
+    // Types a number into one of the colour chooser's boxes as a person does: a click into it,
+    // the old digits deleted, the new ones typed.
+    static void typeInto(HWND chooser, int32_t box, const std::string& digits) {
+        HWND edit = GetDlgItem(chooser, box);
+        click(centreOf(edit));
+        EXPECT_TRUE(waitUntil([&] { return threadState(edit).hwndFocus == edit; }));
+        key(VK_END);
+        key(VK_BACK, 3);
+        for (char digit : digits) key(static_cast<WORD>(digit));
+        EXPECT_TRUE(waitUntil([&] { return windowText(edit) == digits; })) << box;
+    }
+    // The image as the display shows it at zoom 1, read from the screen once its paints are
+    // done: red, green, blue bytes, as the host's images hold them.
+    std::vector<uint8_t> shownImage(int32_t width, int32_t height) {
+        UpdateWindow(display);
+        const POINT origin = screenPointOf(width, height, 0, 0);
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        const auto* bgrx = static_cast<const uint8_t*>(bits);
+        std::vector<uint8_t> rgb;
+        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
+            rgb.insert(rgb.end(), {bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]});
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return rgb;
     }
 
     // The keyboard's focus in window's thread, once it is an edit box inside window (the name
@@ -110,25 +190,20 @@ protected:
         GetWindowTextW(window, text, 512);
         return text;
     }
-    static void key(WORD virtualKey, wchar_t character, DWORD flags) {
+    static void typedKey(wchar_t character, DWORD flags) {
         INPUT input{};
         input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-        input.ki.wScan = character;
+                input.ki.wScan = character;
         input.ki.dwFlags = flags;
         SendInput(1, &input, sizeof input);
     }
     // Types text into the focused name box of a file dialog and waits until the box shows it.
-    static void typeInto(HWND nameBox, const std::wstring& text) {
+    static void typeName(HWND nameBox, const std::wstring& text) {
         for (wchar_t c : text) {
-            key(0, c, KEYEVENTF_UNICODE);
-            key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+            typedKey(c, KEYEVENTF_UNICODE);
+            typedKey(c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
         }
         EXPECT_TRUE(waitUntil([&] { return wideText(nameBox) == text; })) << "the name box shows what was typed";
-    }
-    static void pressEnter() {
-        key(VK_RETURN, 0, 0);
-        key(VK_RETURN, 0, KEYEVENTF_KEYUP);
     }
 
     HWND display = nullptr;
@@ -208,12 +283,141 @@ TEST_F(MainWindowUnderWine, AMouseDragDrawsItsTrailKeysTheImageAndOkWritesIt) {
     EXPECT_NE(image.pixels, source.pixels);
 }
 
+// The tuning dialog's three value texts, space-separated.
+std::string sliderTexts(HWND tune) {
+    return windowText(GetDlgItem(tune, IDC_TUNE_DECOLOR_TEXT)) + " " + windowText(GetDlgItem(tune, IDC_TUNE_CLIP_HIGH_TEXT)) +
+           " " + windowText(GetDlgItem(tune, IDC_TUNE_CLIP_LOW_TEXT));
+}
+
+// The dialog opens over the picture; a person moves it aside, here below the main window.
+void moveBelow(HWND dialog, HWND main) {
+    RECT m{}, d{};
+    GetWindowRect(main, &m);
+    GetWindowRect(dialog, &d);
+    const int32_t top = std::min<int32_t>(m.bottom, GetSystemMetrics(SM_CYSCREEN) - (d.bottom - d.top));
+    SetWindowPos(dialog, nullptr, m.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+
+// Tuning by mouse (then Close) and by keyboard (then Apply), red chosen in the system's colour
+// chooser and the Solid Color blend: the display and, after OK, the composite are byte for byte
+// what the native keyer makes from the same drags, slider positions and colour
+// (tests/wine/make-expected.sh, run before Wine).
+TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersComposite) {
+    const std::string dir = VELOKROM_EXPECTED_DIR "/tuning/";
+    vkhost::HostImage image(1, 1, 3), keyed(1, 1, 3), tuned(1, 1, 3), expected(1, 1, 3);
+    try {
+        image = vkhost::readHostImage(dir + "foreground.ppm", false);
+        keyed = vkhost::readHostImage(dir + "keyed.ppm", false);
+        tuned = vkhost::readHostImage(dir + "tuned.ppm", false);
+        expected = vkhost::readHostImage(dir + "expected.ppm", false);
+        storeBackground(vkhost::readHostImage(dir + "background.ppm", false));
+    } catch (const std::exception& error) {
+        FAIL() << error.what() << " (scripts/run-wine-tests.sh has the native keyer make it)";
+    }
+    const vkhost::HostImage source = image;
+    const int32_t w = image.width, h = image.height;
+    const auto shows = [&](const vkhost::HostImage& composite) { return shownImage(w, h) == composite.pixels; };
+    const auto checked = [](HWND main, int32_t id) { return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    const int16_t result = runFilter(image, true, [&] {
+        HWND main = openWith(IDC_USE_SAVED_BACKGROUND);
+        ASSERT_NE(main, nullptr);
+        SetForegroundWindow(main);
+        ASSERT_TRUE(waitUntil([&] { return shows(source); })) << "the first view, with no key yet, is the picture";
+        dragAlongRow(w, h, 10, 5, 25);  // Auto Setup on the backing
+        ASSERT_TRUE(waitUntil([&] { return shows(keyed); })) << "the display shows the keyer's composite";
+        PostMessageA(main, WM_COMMAND, IDM_TUNE_COLORS, 0);
+        ASSERT_TRUE(waitUntil([&] { return checked(main, IDM_TUNE_COLORS); }));
+
+        // The mouse: the Clip Low thumb dragged past the end, one click on the left arrow, Close.
+        dragAlongRow(w, h, 40, 86, 96);  // over the shadow beside the head
+        HWND tune = waitForDialog("Color Tuning");
+        ASSERT_NE(tune, nullptr);
+        EXPECT_EQ(sliderTexts(tune), "0.000 0.000 0.000");
+        moveBelow(tune, main);
+        ASSERT_TRUE(waitUntil([&] { return shows(keyed); })) << "the dialog moved off the picture";
+        const POINT swatch = centreOf(GetDlgItem(tune, IDC_TUNE_SWATCH));
+        const COLORREF swatchBefore = screenPixel(swatch);
+        HWND clipLow = GetDlgItem(tune, IDC_TUNE_CLIP_LOW);
+        RECT bar{};
+        GetWindowRect(clipLow, &bar);
+        const POINT thumb = centreOf(clipLow), pastEnd{bar.right + 30, thumb.y};  // at 0 the thumb is centred
+        SetCursorPos(thumb.x, thumb.y);
+        mouse(thumb, MOUSEEVENTF_LEFTDOWN);
+        EXPECT_TRUE(waitUntil([&] { return threadState(tune).hwndCapture == clipLow; })) << "the thumb is held";
+        mouse(pastEnd, 0);
+        EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 1.000"; })) << sliderTexts(tune);
+        release();
+        EXPECT_TRUE(waitUntil([&] { return screenPixel(swatch) != swatchBefore; })) << "the swatch shows the move";
+        click({bar.left + 3, thumb.y});
+        EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 0.999"; })) << sliderTexts(tune);
+        EXPECT_TRUE(shows(keyed)) << "slider moves show in the swatch only";
+        click(centreOf(GetDlgItem(tune, IDC_TUNE_CLOSE)));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(tune); }));
+
+        // The keyboard, from the first slider: a page right on De-Color, Tab, two pages left on
+        // Clip High, Tab, three steps right on Clip Low, Tab past Close to Apply, Enter; Escape.
+        ASSERT_TRUE(waitUntil([&] { return shows(keyed); }));
+        dragAlongRow(w, h, 40, 86, 96);
+        tune = waitForDialog("Color Tuning");
+        ASSERT_NE(tune, nullptr);
+        moveBelow(tune, main);
+        ASSERT_TRUE(waitUntil([&] { return shows(keyed); }));
+        ASSERT_TRUE(waitUntil([&] { return threadState(tune).hwndFocus == GetDlgItem(tune, IDC_TUNE_DECOLOR); }));
+        key(VK_NEXT);
+        key(VK_TAB);
+        key(VK_PRIOR, 2);
+        key(VK_TAB);
+        key(VK_RIGHT, 3);
+        EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.040 -0.080 0.003"; })) << sliderTexts(tune);
+        requestScreenshot(tune, "tuning-dialog");
+        EXPECT_TRUE(shows(keyed));
+        key(VK_TAB, 2);
+        key(VK_RETURN);
+        EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 0.000"; })) << "Apply returns them to 0";
+        EXPECT_TRUE(waitUntil([&] { return shows(tuned); })) << "and the display shows the applied key";
+        key(VK_ESCAPE);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(tune); }));
+
+        // Select Color: red typed into the chooser and added to the custom colours; the Solid
+        // Color blend then shows it, and the chooser opens at it again.
+        PostMessageA(main, WM_COMMAND, IDM_SELECT_COLOR, 0);
+        HWND chooser = waitForDialog("Color");
+        ASSERT_NE(chooser, nullptr);
+        typeInto(chooser, COLOR_RED, "255");
+        typeInto(chooser, COLOR_GREEN, "0");
+        typeInto(chooser, COLOR_BLUE, "0");
+        click(centreOf(GetDlgItem(chooser, COLOR_ADD)));
+        click(centreOf(GetDlgItem(chooser, IDOK)));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
+        PostMessageA(main, WM_COMMAND, IDM_BLEND_SOLID, 0);
+        EXPECT_TRUE(waitUntil([&] { return shows(expected); }));
+        PostMessageA(main, WM_COMMAND, IDM_SELECT_COLOR, 0);
+        chooser = waitForDialog("Color");
+        ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(windowText(GetDlgItem(chooser, COLOR_RED)) + " " + windowText(GetDlgItem(chooser, COLOR_GREEN)) + " " +
+                      windowText(GetDlgItem(chooser, COLOR_BLUE)),
+                  "255 0 0");
+        requestScreenshot(chooser, "color-chooser");
+        click(centreOf(GetDlgItem(chooser, IDCANCEL)));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
+        PostMessageA(main, WM_COMMAND, IDM_OK, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+    });
+    ASSERT_EQ(result, 0);
+    std::ifstream file(dir + "key.vkp", std::ios::binary);
+    const std::vector<uint8_t> keyFile{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_EQ(keyFile.size(), 22u + kKeyModelRecordSize);
+    std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
+    EXPECT_EQ(std::memcmp(ParameterBlock(block.data()).keyModel().bytes, keyFile.data() + 22, kKeyModelRecordSize), 0)
+        << "the key is the keyer's";
+    EXPECT_TRUE(image.pixels == expected.pixels) << "the composite is the keyer's, byte for byte";
+}
+
 // The sample picture and the key `velokrom key` saved for the drag below, made natively before
-// the Wine run (scripts/run-wine-tests.sh): the same drag must save the same bytes here.
+// the Wine run (tests/wine/make-expected.sh): the same drag must save the same bytes here.
 TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
-    const char* made = std::getenv("VELOKROM_SETTINGS_FIXTURE");
-    ASSERT_NE(made, nullptr) << "VELOKROM_SETTINGS_FIXTURE names the folder scripts/run-wine-tests.sh fills";
-    std::string fixture = std::string("Z:") + made;
+    std::string fixture = "Z:" VELOKROM_EXPECTED_DIR "/settings";
     for (char& c : fixture)
         if (c == '/') c = '\\';
     const std::vector<uint8_t> expected = testing::ScratchFolder::readBytes(fixture + "\\auto.vkp");
@@ -255,12 +459,12 @@ TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
         HWND nameBox = waitForEditFocus(save);
         ASSERT_NE(nameBox, nullptr);
         // The folder first, as a person goes there, then the name without its extension.
-        typeInto(nameBox, folder.wstring());
-        pressEnter();
+        typeName(nameBox, folder.wstring());
+        key(VK_RETURN);
         ASSERT_TRUE(waitUntil([&] { return wideText(nameBox).empty(); })) << "the dialog went into the folder";
-        typeInto(nameBox, L"studio");
+        typeName(nameBox, L"studio");
         requestScreenshot(save, "settings-save-dialog");
-        pressEnter();
+        key(VK_RETURN);
         EXPECT_TRUE(waitUntil([&] { return !IsWindow(save); }));
         ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(saved); })) << "\".vkp\" added to the typed name";
         EXPECT_EQ(testing::ScratchFolder::readBytes(saved), expected) << "the same bytes as velokrom key's";
@@ -279,7 +483,7 @@ TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
         ASSERT_NE(nameBox, nullptr);
         EXPECT_TRUE(waitUntil([&] { return wideText(nameBox) == L"studio.vkp"; }));
         requestScreenshot(open, "settings-open-dialog");
-        pressEnter();
+        key(VK_RETURN);
         EXPECT_TRUE(waitUntil([&] { return !IsWindow(open); }));
         EXPECT_TRUE(waitUntil([&] { return screenPixel(start) == shownWith(savedKey); })) << "the loaded key is shown";
         PostMessageA(main, WM_COMMAND, IDM_OK, 0);
