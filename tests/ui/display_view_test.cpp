@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "allocation_count.h"
 #include "composite/memory_image_access.h"
 #include "scripted_window.h"
 #include "ui/display_view.h"
@@ -137,6 +138,7 @@ TEST_F(DisplayViewTest, ADragSamplesWhileTheButtonIsDownAndLeavesTheScreenAsItWa
     view.mouseMoved(left + 10, top + 2);
     view.mouseMoved(left + 100, top + 2);  // off the image: skipped
     view.mouseMoved(left + 10, top + 20);
+    view.mouseMoved(left + 10, top + 20);  // reported again where it was: no new sample
     EXPECT_GT(window.screen.inversions, 0);
     EXPECT_EQ(engine.samples.sampleCount, 3);
     view.leftButtonUp(left + 300, top + 2);  // released outside the window
@@ -145,6 +147,21 @@ TEST_F(DisplayViewTest, ADragSamplesWhileTheButtonIsDownAndLeavesTheScreenAsItWa
     EXPECT_EQ(window.screen.pixels, before);
     view.mouseMoved(left + 20, top + 20);  // moves after the drag sample nothing
     EXPECT_EQ(engine.samples.sampleCount, 3);
+}
+
+// A person's mouse sends hundreds of moves a second: none of them may reach the heap, over the
+// image or off it, hovering in zoom mode or dragging.
+TEST_F(DisplayViewTest, MouseMovesAllocateNothing) {
+    const int32_t left = view.destRect().left, top = view.destRect().top;
+    engine.zoomMode = 1;
+    const size_t before = allocationCount();
+    for (int32_t x = -5; x < 70; ++x) view.mouseMoved(left + x, top + 3);
+    engine.zoomMode = 0;
+    view.leftButtonDown(left + 2, top + 2);
+    for (int32_t x = 3; x < 70; ++x) view.mouseMoved(left + x, top + 2 + x % 9);
+    EXPECT_EQ(allocationCount(), before);
+    EXPECT_GT(window.screen.inversions, 0);
+    view.leftButtonUp(left + 10, top + 10);
 }
 
 TEST_F(DisplayViewTest, ARepaintDuringADragDrawsTheTrailAgainSoThatReleasingRestoresTheImage) {

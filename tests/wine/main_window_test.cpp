@@ -18,6 +18,7 @@
 
 #include "host/parameter_block.h"
 #include "host_images.h"
+#include "person_input_win32.h"
 #include "plugin_under_wine.h"
 #include "scratch_folder.h"
 #include "ui/command_ids.h"
@@ -58,14 +59,6 @@ protected:
         ClientToScreen(display, &p);
         return p;
     }
-    static void mouse(POINT p, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-        SendInput(1, &input, sizeof input);
-    }
     // The button let go where the pointer is, without a move: a move reported with it would
     // reach a drag as one more sample.
     static void release() {
@@ -76,7 +69,7 @@ protected:
     }
     static void click(POINT p) {
         SetCursorPos(p.x, p.y);
-        mouse(p, MOUSEEVENTF_LEFTDOWN);
+        sendMouse(p, MOUSEEVENTF_LEFTDOWN);
         release();
     }
     static POINT centreOf(HWND window) {
@@ -86,11 +79,8 @@ protected:
     }
     static void key(WORD virtualKey, int times = 1) {
         for (int i = 0; i < times; ++i) {
-            INPUT input[2] = {};
-            input[0].type = input[1].type = INPUT_KEYBOARD;
-            input[0].ki.wVk = input[1].ki.wVk = virtualKey;
-            input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(2, input, sizeof(INPUT));
+            sendKey(virtualKey, true);
+            sendKey(virtualKey, false);
         }
     }
     // The input state of the thread that runs window: which window holds the capture, the focus.
@@ -99,12 +89,6 @@ protected:
         info.cbSize = sizeof info;
         GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
         return info;
-    }
-    static COLORREF screenPixel(POINT p) {
-        HDC screen = GetDC(nullptr);
-        const COLORREF colour = GetPixel(screen, p.x, p.y);
-        ReleaseDC(nullptr, screen);
-        return colour;
     }
     static bool menuEnabled(HWND main, int32_t id) {
         return !(GetMenuState(GetMenu(main), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
@@ -122,12 +106,12 @@ protected:
         })) << "the view is painted";
         POINT p = screenPointOf(width, height, x0, row);
         SetCursorPos(p.x, p.y);
-        mouse(p, MOUSEEVENTF_LEFTDOWN);
+        sendMouse(p, MOUSEEVENTF_LEFTDOWN);
         EXPECT_TRUE(waitUntil([&] { return threadState(display).hwndCapture == display; })) << "the press took the capture";
         for (int32_t x = x0 + 1; x <= x1; ++x) {
             p = screenPointOf(width, height, x, row);
             const COLORREF before = screenPixel(p);
-            mouse(p, 0);
+            sendMouse(p, 0);
             EXPECT_TRUE(waitUntil([&] { return screenPixel(p) == (before ^ 0x7F7F7F); }, 2000)) << "trail at " << x;
         }
         trailEnd = p;
@@ -193,7 +177,7 @@ protected:
     static void typedKey(wchar_t character, DWORD flags) {
         INPUT input{};
         input.type = INPUT_KEYBOARD;
-                input.ki.wScan = character;
+        input.ki.wScan = character;
         input.ki.dwFlags = flags;
         SendInput(1, &input, sizeof input);
     }
@@ -343,9 +327,9 @@ TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersC
         GetWindowRect(clipLow, &bar);
         const POINT thumb = centreOf(clipLow), pastEnd{bar.right + 30, thumb.y};  // at 0 the thumb is centred
         SetCursorPos(thumb.x, thumb.y);
-        mouse(thumb, MOUSEEVENTF_LEFTDOWN);
+        sendMouse(thumb, MOUSEEVENTF_LEFTDOWN);
         EXPECT_TRUE(waitUntil([&] { return threadState(tune).hwndCapture == clipLow; })) << "the thumb is held";
-        mouse(pastEnd, 0);
+        sendMouse(pastEnd, 0);
         EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 1.000"; })) << sliderTexts(tune);
         release();
         EXPECT_TRUE(waitUntil([&] { return screenPixel(swatch) != swatchBefore; })) << "the swatch shows the move";
