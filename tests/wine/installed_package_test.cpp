@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "person_input_win32.h"
 #include "plugin_under_wine.h"
 #include "scratch_folder.h"
 #include "ui/command_ids.h"
@@ -77,9 +78,9 @@ protected:
         ASSERT_TRUE(SendMessageA(toolbar, TB_GETRECT, IDM_HELP, reinterpret_cast<LPARAM>(&button)));
         POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
         ClientToScreen(toolbar, &centre);
-        mouse(centre, 0);
-        mouse(centre, MOUSEEVENTF_LEFTDOWN);
-        mouse(centre, MOUSEEVENTF_LEFTUP);
+        vkhost::sendMouse(centre, 0);
+        vkhost::sendMouse(centre, MOUSEEVENTF_LEFTDOWN);
+        vkhost::sendMouse(centre, MOUSEEVENTF_LEFTUP);
     }
 };
 

@@ -119,15 +119,6 @@ int16_t PluginUnderWine::runFilter(vkhost::HostImage& image, bool withDialog, co
     return result;
 }
 
-void PluginUnderWine::mouse(POINT p, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-    SendInput(1, &input, sizeof input);
-}
-
 std::string PluginUnderWine::backgroundFile() {
     char roots[1024];
     const DWORD length = GetLogicalDriveStringsA(sizeof roots, roots);

@@ -44,9 +44,6 @@ protected:
     // Answers the start dialog with the neutral grey background and waits for the main window.
     static HWND startOverGray();
 
-    // Real mouse input: the pointer to screen point p, with the button flags given.
-    static void mouse(POINT p, DWORD flags);
-
     // C:\ZELVARN\VELOKROM.BKG under the first fixed drive: the one background file.
     static std::string backgroundFile();
     static void removeBackgroundFile();
