@@ -28,7 +28,9 @@ def shown_texts():
             texts.append(c_strings(value))
     with open(f'{ROOT}/ui/ui_strings.def', encoding='utf-8') as f:
         for name, value in re.findall(r'VELOKROM_STRING\((IDS_\w+),[^,]*,\s*(".*")\)', f.read()):
-            texts.append(c_strings(value))
+            text = c_strings(value)
+            # A file dialog's filter, "name|pattern|name|pattern|": the dialog shows the names.
+            texts += [n for n in text.split('|')[0::2] if n] if '|' in text else [text]
     for path in glob.glob(f'{ROOT}/ui/*.cpp') + glob.glob(f'{ROOT}/host/*.cpp') + glob.glob(f'{ROOT}/plugin/*.cpp'):
         with open(path, encoding='utf-8') as f:
             code = f.read()
