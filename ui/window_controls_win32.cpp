@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace velokrom {
@@ -146,12 +147,17 @@ bool Win32ProgressBar::createBar(int32_t maximum) {
                            part.right - part.left, part.bottom - part.top, statusBar_, nullptr, nullptr, nullptr);
     if (!bar_) return false;
     SendMessageA(bar_, PBM_SETRANGE32, 0, maximum);
-    SendMessageA(bar_, PBM_SETSTEP, 1, 0);
+    maximum_ = maximum;
+    position_ = sentPosition_ = 0;
     return true;
 }
 
 void Win32ProgressBar::stepBar() {
-    if (bar_) SendMessageA(bar_, PBM_STEPIT, 0, 0);
+    if (!bar_) return;
+    ++position_;
+    if (position_ - sentPosition_ < std::max(1, maximum_ / 100) && position_ < maximum_) return;
+    SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+    sentPosition_ = position_;
 }
 
 void Win32ProgressBar::destroyBar() {

@@ -59,6 +59,12 @@ public:
 private:
     HWND statusBar_;
     HWND bar_ = nullptr;
+    // The control repaints on every message (about a millisecond each under Wine), which per
+    // row of a pass cost more than the pass: it is told the position once per hundredth of
+    // its range.
+    int32_t maximum_ = 0;
+    int32_t position_ = 0;
+    int32_t sentPosition_ = 0;
 };
 
 // Inverts the low seven bits of each channel of a window pixel.

@@ -88,6 +88,15 @@ TEST_F(WindowControls, ProgressBarLivesInTheStatusBarFromFirstToLastReport) {
     EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 8);
     bar.report(view, 9, 10);
     EXPECT_FALSE(IsWindow(shown));
+    // A long pass moves the control once per hundredth of its range.
+    bar.report(view, 0, 1001);
+    shown = FindWindowExA(status, nullptr, PROGRESS_CLASSA, "VeloProgWin");
+    for (int32_t k = 1; k < 10; ++k) bar.report(view, k, 1001);
+    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 0);
+    bar.report(view, 10, 1001);
+    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 10);
+    for (int32_t k = 11; k < 1000; ++k) bar.report(view, k, 1001);
+    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 990);
     setStatusText(status, "a hint");
     char text[32] = {};
     SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
