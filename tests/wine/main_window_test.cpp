@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "host/parameter_block.h"
 #include "host_images.h"
@@ -93,29 +94,21 @@ protected:
     static bool menuEnabled(HWND main, int32_t id) {
         return !(GetMenuState(GetMenu(main), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     }
-    // A drag along row `row` from column x0 to x1 with the real mouse, paced as a hand is: the
-    // press is waited for until the display holds the capture (a move sent on its heels lost its
-    // trail pixel in about one run in five under Wine), and each move until its trail pixel
-    // shows inverted, so that the window sees every one of them.
+    // A drag along row `row` from column x0 to x1 with the real mouse, paced as a hand is
+    // (vkhost::pacedPressAndMoves), once the view is painted with no paint pending: a repaint
+    // erases to white first, and a pixel read then is not the one the move inverts.
     void dragAlongRow(int32_t width, int32_t height, int32_t row, int32_t x0, int32_t x1) {
+        std::vector<POINT> points;
+        for (int32_t x = x0; x <= x1; ++x) points.push_back(screenPointOf(width, height, x, row));
         EXPECT_TRUE(waitUntil([&] {
             if (GetUpdateRect(display, nullptr, FALSE)) return false;
-            for (int32_t x = x0; x <= x1; ++x)
-                if (screenPixel(screenPointOf(width, height, x, row)) == RGB(255, 255, 255)) return false;
+            for (const POINT& p : points)
+                if (screenPixel(p) == RGB(255, 255, 255)) return false;
             return true;
         })) << "the view is painted";
-        POINT p = screenPointOf(width, height, x0, row);
-        SetCursorPos(p.x, p.y);
-        sendMouse(p, MOUSEEVENTF_LEFTDOWN);
-        EXPECT_TRUE(waitUntil([&] { return threadState(display).hwndCapture == display; })) << "the press took the capture";
-        for (int32_t x = x0 + 1; x <= x1; ++x) {
-            p = screenPointOf(width, height, x, row);
-            const COLORREF before = screenPixel(p);
-            sendMouse(p, 0);
-            EXPECT_TRUE(waitUntil([&] { return screenPixel(p) == (before ^ 0x7F7F7F); }, 2000)) << "trail at " << x;
-        }
-        trailEnd = p;
-        trailEndColour = screenPixel(p);
+        EXPECT_EQ(pacedPressAndMoves(display, points, 2000), "");
+        trailEnd = points.back();
+        trailEndColour = screenPixel(trailEnd);
         release();
     }
 
