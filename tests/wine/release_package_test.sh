@@ -6,6 +6,11 @@
 # from there and presses Help.
 # Usage: release_package_test.sh PACKAGE_TESTS.EXE RECORD_ARGUMENTS.EXE PLUGIN_NAME WORKDIR
 set -eu
+# It plays a person at a computer of its own: its own prefix and its own screen, so that its
+# clicks, key presses and windows never reach the window tests that run beside it.
+if [ -z "${VELOKROM_PACKAGE_DISPLAY:-}" ]; then
+    VELOKROM_PACKAGE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
+fi
 tests=$1 recorder=$2 plugin=$3 work=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
