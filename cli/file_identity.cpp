@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli_error.h"
+#include "image_io/image_file.h"
 #include "platform/replacement_file.h"
 
 namespace velokrom::cli {
@@ -14,17 +15,19 @@ std::string identityOf(const std::string& path) {
     struct stat info;
     if (stat(path.c_str(), &info) == 0)
         return "inode " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    // Made absolute first: a relative name that does not exist yet ("o.png") would otherwise
+    // stay relative while "./o.png" became absolute, and the two would not meet.
     std::error_code error;
-    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
-    return "path " + (error ? std::filesystem::absolute(path, error).lexically_normal().string() : canonical.string());
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
+    return "path " + (error ? absolute.lexically_normal().string() : canonical.string());
 }
 
 } // namespace
 
 void requireFile(const std::string& path, const std::string& role) {
-    const std::string notAFile = nonFileReason(path);
-    if (!notAFile.empty()) throw CliError("cannot read " + role + " '" + path + "': it " + notAFile);
-    if (!std::filesystem::exists(path)) throw CliError("cannot read " + role + " '" + path + "': no such file");
+    if (const std::string problem = inputFileProblem(path); !problem.empty())
+        throw CliError("cannot read " + role + " '" + path + "': " + problem);
 }
 
 void FileIdentities::addInput(const std::string& path, const std::string& role) {

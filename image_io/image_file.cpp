@@ -4,6 +4,7 @@
 #include <OpenImageIO/imageio.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -41,13 +42,34 @@ std::string megapixels(int64_t pixels) {
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
+// What a format cannot hold that its writer would not refuse safely: libjpeg ends the whole
+// process on a side over 65500 pixels, and OpenImageIO's WebP writer, refusing a grey image,
+// frees memory it never allocated. Empty when the writer can be asked.
+std::string formatRefusal(const std::string& format, ImageSize size, int channels) {
+    constexpr int32_t kJpegMaxSide = 65500;
+    if (format == "jpeg" && std::max(size.width, size.height) > kJpegMaxSide)
+        return "a JPEG file holds at most " + std::to_string(kJpegMaxSide) + " pixels a side";
+    if (format == "webp" && channels != 3 && channels != 4) return "a WebP file holds RGB or RGBA only";
+    return {};
+}
+
 } // namespace
+
+std::string inputFileProblem(const std::string& path) {
+    if (const std::string notAFile = nonFileReason(path); !notAFile.empty()) return "it " + notAFile;
+    // Without an error code, a name too long or a loop of links would throw out of the command.
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) return {};
+    if (!error) return "no such file";
+    std::string reason = error.message();
+    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
+}
 
 RgbRowReader::RgbRowReader(const std::string& path, const std::string& role, int64_t maxPixels)
     : path_(path), role_(role) {
-    if (const std::string notAFile = nonFileReason(path); !notAFile.empty())
-        throw ImageFileError("cannot read " + role + " '" + path + "': it " + notAFile);
-    if (!std::filesystem::exists(path)) throw ImageFileError("cannot read " + role + " '" + path + "': no such file");
+    if (const std::string problem = inputFileProblem(path); !problem.empty())
+        throw ImageFileError("cannot read " + role + " '" + path + "': " + problem);
     // Colour as stored: readers must not premultiply it by an alpha channel we ignore anyway.
     oiio::ImageSpec config;
     config.attribute("oiio:UnassociatedAlpha", 1);
@@ -120,6 +142,8 @@ RgbImage readRgbImage(const std::string& path, const std::string& role, int64_t 
 }
 
 void checkWritable(const std::string& path, int channels, const std::string& role) {
+    if (const std::string notAFile = nonFileReason(path); !notAFile.empty())
+        throw ImageFileError("cannot write " + role + " '" + path + "': it " + notAFile);
     auto out = oiio::ImageOutput::create(path);
     if (!out) throw ImageFileError("cannot write " + role + " '" + path + "': " + firstLine(oiio::geterror()));
     if (channels == 4 && !out->supports("alpha"))
@@ -132,6 +156,8 @@ PendingImage::PendingImage(const std::string& path, ImageSize size, int channels
     // The format comes from the target's name; the data goes to a fresh file beside it.
     out_ = oiio::ImageOutput::create(path);
     if (!out_) throw ImageFileError("cannot write '" + path + "': " + firstLine(oiio::geterror()));
+    if (const std::string refusal = formatRefusal(out_->format_name(), size, channels); !refusal.empty())
+        throw ImageFileError("cannot write '" + path + "': " + refusal);
     if (!file_->stream()) throw ImageFileError("cannot write '" + path + "': " + file_->error());
     oiio::ImageSpec spec(size.width, size.height, channels, oiio::TypeDesc::UINT8);
     // The alpha channel is the matte beside an unchanged composite, not a premultiplied colour.

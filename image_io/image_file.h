@@ -70,6 +70,10 @@ private:
     int32_t rowsFirst_ = 0, rowsEnd_ = 0;
 };
 
+// Why path cannot be read as a file, in a few words ("no such file", "it is a folder", "file
+// name too long"), or empty when it is a regular file.
+std::string inputFileProblem(const std::string& path);
+
 // Both throw ImageFileError.
 ImageSize probeImage(const std::string& path, const std::string& role, int64_t maxPixels = kDefaultMaxPixels);
 RgbImage readRgbImage(const std::string& path, const std::string& role, int64_t maxPixels = kDefaultMaxPixels);

@@ -91,6 +91,13 @@ TEST_F(CliErrors, OutputsThatCannotBeWrittenOrWouldReplaceAnInput) {
                 "would overwrite the background");
     expectFails({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@missing/o.png"}, "cannot write");
     expectFails({"key", "@fg.png", "--auto", "1,1", "--save", "@missing/k.vkp"}, "cannot write key");
+    // What the format's own writer would take the process down over.
+    expectFails({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png", "--matte", "@m.webp"},
+                "cannot write '" + path("m.webp") + "': a WebP file holds RGB or RGBA only");
+    writeRgb("long.png", RgbImage(65501, 1));
+    before_ = files();
+    expectFails({"render", "@long.png", "--key", "@k.vkp", "--gray", "--out", "@o.jpg"},
+                "a JPEG file holds at most 65500 pixels a side");
 }
 
 TEST_F(CliErrors, InputsDamagedMidwayLeaveNoOutput) {
