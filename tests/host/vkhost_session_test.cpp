@@ -9,6 +9,7 @@
 #include "plugin_fixture.h"
 #include "scratch_folder.h"
 #include "tools/vkhost/host_session.h"
+#include "tools/vkhost/image_files.h"
 
 namespace velokrom::testing {
 namespace {
@@ -79,6 +80,35 @@ TEST_F(VkhostSession, ParameterFilesThatAreNoBlockAreRefused) {
         EXPECT_THROW(vkhost::runSession(host, run, image, report), std::runtime_error) << path;
         EXPECT_TRUE(host.calls().empty()) << path;
         if (path != "/dev/zero" && path != paramsPath) std::remove(path.c_str());
+    }
+}
+
+// Image files that declare more than they hold: refused before a picture of the declared size
+// is allocated (32767 x 32767 would take 3 GB), whatever the host's image format.
+TEST_F(VkhostSession, ImagesDeclaringMoreThanTheyHoldAreRefusedBeforeAllocation) {
+    const struct {
+        const char* header;
+        const char* reason;
+    } cases[] = {
+#ifdef _WIN32
+        {"P6\n32767 32767\n255\n", "truncated"},
+#else
+        {"P6\n32767 32767\n255\n", "more than the limit"},
+#endif
+        {"P6\n64 48\n255\n", "'"},
+    };
+    for (const auto& c : cases) {
+        const std::string header = c.header;
+        std::vector<uint8_t> bytes(header.begin(), header.end());
+        bytes.resize(bytes.size() + 100, 0x40);
+        const std::string image = scratch.path("declared.ppm");
+        ScratchFolder::writeBytes(image, bytes);
+        try {
+            vkhost::readHostImage(image, false);
+            ADD_FAILURE() << c.header << " was read";
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos) << error.what();
+        }
     }
 }
 
