@@ -154,6 +154,9 @@ bool Win32MainWindow::buildChildren() {
         setupFailed("CreateWindow (display) failed");
         return false;
     }
+    // It overlaps the toolbar's last two rows and the status bar's first, where the picture's
+    // first row and the margins lie: above the bars, it is never painted over by them.
+    SetWindowPos(display_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     canvas_ = Win32TrailCanvas(GetDC(display_));
     tuning_.setDisplay(display_);
     model_.displayView()->centreOn(0, 0);

@@ -47,8 +47,11 @@ ScrollRequest scrollRequest(WORD code) {
 }
 
 HWND createMainToolbar(HWND parent, HINSTANCE module) {
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS,
-                                   0, 0, 0, 0, parent, nullptr, module, nullptr);
+    // Both bars leave out of their paint the display window, which overlaps their inner edges
+    // and lies above them (buildChildren): otherwise whichever painted last would show there.
+    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS, 0, 0, 0, 0,
+                                   parent, nullptr, module, nullptr);
     if (!toolbar) {
         setupFailed("CreateToolbar failed");
         return nullptr;
@@ -85,8 +88,8 @@ HWND createMainToolbar(HWND parent, HINSTANCE module) {
 }
 
 HWND createMainStatusBar(HWND parent) {
-    HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, parent,
-                               reinterpret_cast<HMENU>(static_cast<intptr_t>(1)), nullptr, nullptr);
+    HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                               parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(1)), nullptr, nullptr);
     if (!bar) {
         setupFailed("CreateStatusbar failed");
         return nullptr;

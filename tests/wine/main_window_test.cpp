@@ -221,6 +221,29 @@ TEST_F(MainWindowUnderWine, ANarrowImageGetsTheToolbarsWidthAndTheWindowItsParts
     EXPECT_EQ(image.pixels, original.pixels);
 }
 
+// The display window overlaps the toolbar's last rows, where the picture's first row lies, and
+// the status bar's first: however often the bars repaint, the view stays whole.
+TEST_F(MainWindowUnderWine, RepaintedBarsLeaveTheViewWhole) {
+    removeBackgroundFile();
+    HostImage image = testing::greenScreen(600, 120);  // wider than the toolbar: a one-pixel margin
+    const HostImage original = image;
+    const int16_t result = runFilter(image, true, [&] {
+        HWND main = openOverGray();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(waitUntil([&] { return shownImage(600, 120) == original.pixels; })) << "the first view is the picture";
+        const std::vector<uint8_t> view = shownPicture(display);
+        for (const char* bar : {TOOLBARCLASSNAMEA, STATUSCLASSNAMEA}) {
+            HWND child = childOfClass(main, bar);
+            RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+            EXPECT_TRUE(waitUntil([&] { return !GetUpdateRect(child, nullptr, FALSE); })) << bar << " repainted";
+            EXPECT_TRUE(shownPicture(display) == view) << bar << " painted over the view";
+        }
+        PostMessageA(main, WM_COMMAND, IDM_CANCEL, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+    });
+    EXPECT_EQ(result, 1);
+}
+
 TEST_F(MainWindowUnderWine, AMouseDragDrawsItsTrailKeysTheImageAndOkWritesIt) {
     removeBackgroundFile();
     const HostImage source = testing::greenScreen(120, 80);
