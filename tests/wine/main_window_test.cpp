@@ -2,8 +2,9 @@
 // mouse input as a person would: its size and parts, an Auto Setup drag whose inverted trail
 // is read back from the screen and erased on release, the refining commands coming alive, the
 // keyed composite shown, each view, OK and Cancel, the tuning dialog and the colour chooser
-// worked with mouse and keyboard, and a key saved through the system's save dialog and loaded
-// back through its open dialog.
+// worked with mouse and keyboard, a key saved through the system's save dialog and loaded
+// back through its open dialog, and the bundled sample keyed by hand through every command until
+// OK writes exactly what the command-line keyer renders from the same drags.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,10 +12,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <vector>
 
 #include "host/parameter_block.h"
@@ -24,6 +27,7 @@
 #include "scratch_folder.h"
 #include "ui/command_ids.h"
 #include "ui/display_geometry.h"
+#include "ui/drag_trail.h"
 #include "ui/start_dialog_ids.h"
 #include "ui/tuning_dialog_ids.h"
 #include "ui/ui_strings.h"
@@ -40,6 +44,8 @@ HWND childOfClass(HWND parent, const char* className) { return FindWindowExA(par
 
 class MainWindowUnderWine : public PluginUnderWine {
 protected:
+    explicit MainWindowUnderWine(DWORD watchdogMs = 30000) : PluginUnderWine(watchdogMs) {}
+
     // Answers the start dialog with a background choice and waits for the main window.
     HWND openOverGray() { return openWith(IDC_USE_GRAY_BACKGROUND); }
     HWND openWith(int32_t backgroundButton) {
@@ -60,14 +66,15 @@ protected:
         ClientToScreen(display, &p);
         return p;
     }
-    // The button let go where the pointer is, without a move: a move reported with it would
-    // reach a drag as one more sample.
-    static void release() {
+    // The button pressed or let go where the pointer is, without a move: a move reported with
+    // the release would reach a drag as one more sample.
+    static void button(DWORD flags) {
         INPUT input{};
         input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        input.mi.dwFlags = flags;
         SendInput(1, &input, sizeof input);
     }
+    static void release() { button(MOUSEEVENTF_LEFTUP); }
     static void click(POINT p) {
         SetCursorPos(p.x, p.y);
         sendMouse(p, MOUSEEVENTF_LEFTDOWN);
@@ -494,6 +501,289 @@ TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
     std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
     const KeyModelRecord kept = ParameterBlock(block.data()).keyModel();
     EXPECT_EQ(std::memcmp(kept.bytes, savedKey.bytes, sizeof kept.bytes), 0);
+}
+
+// A drag of the sample's drag list: the window command that chooses its operation and the ends
+// of its straight run of pixels.
+struct SampleDrag {
+    int32_t command;
+    ClientPoint from;
+    ClientPoint to;
+};
+
+std::vector<SampleDrag> readSampleDrags(const std::string& path) {
+    static const std::map<std::string, int32_t> commands{{"--auto", IDM_AUTO_SETUP},
+                                                         {"--select-background", IDM_SELECT_BACKGROUND},
+                                                         {"--select-foreground", IDM_SELECT_FOREGROUND}};
+    std::vector<SampleDrag> drags;
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    char line[256];
+    while (file && std::fgets(line, sizeof line, file)) {
+        char option[64];
+        SampleDrag d{};
+        if (std::sscanf(line, "%63s %d,%d:%d,%d", option, &d.from.x, &d.from.y, &d.to.x, &d.to.y) == 5 &&
+            commands.count(option))
+            drags.push_back({commands.at(option), d.from, d.to});
+    }
+    if (file) std::fclose(file);
+    return drags;
+}
+
+// The bundled sample, keyed natively by `velokrom key` and `velokrom render` with the drags of
+// tests/wine/sample_drags.txt (tests/wine/make-expected.sh), keyed here by hand.
+class SampleKeyedByHand : public MainWindowUnderWine {
+protected:
+    // Long enough for a render and a repaint on a machine busy with other work.
+    static constexpr DWORD kRepaintWait = 30000;
+
+    SampleKeyedByHand() : MainWindowUnderWine(110000) {}  // below the test time limit: hangs are reported
+    // The library's cursors are loaded here before the window loads them: under Wine two
+    // threads loading a shared cursor at the same moment may each get a handle of its own, and
+    // the one compared with would not be the one shown.
+    void SetUp() override {
+        MainWindowUnderWine::SetUp();
+        if (library)
+            for (const char* name : {ZOOM_IN_CURSOR_NAME, ZOOM_OUT_CURSOR_NAME, ZOOM_LIMIT_CURSOR_NAME})
+                LoadCursorA(library->module(), name);
+    }
+
+    void post(int32_t id) const { PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    bool command(int32_t id) const {
+        post(id);
+        return waitUntil([&] { return checked(id); }, kRepaintWait);
+    }
+    bool checked(int32_t id) const { return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    bool history(bool undo, bool redo) const {
+        return menuEnabled(main, IDM_UNDO) == undo && menuEnabled(main, IDM_RESET) == undo &&
+               menuEnabled(main, IDM_REDO) == redo;
+    }
+    void answerReset(int answer) const {
+        post(IDM_RESET);
+        HWND box = waitForDialog(uiString(IDS_ASK_RESET_CAPTION), kRepaintWait);
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(answerAndWait(box, answer));
+    }
+
+    // The window has handled what was sent or posted to it before, and painted what that left
+    // to paint: a message sent to it is handled only between its own messages.
+    void settle() const {
+        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kRepaintWait, nullptr);
+        UpdateWindow(display);
+    }
+    // The image as the display shows it at zoom 1, once its paints are done, is picture.
+    bool shows(const HostImage& picture) {
+        return waitUntil([&] { return shownImage(picture.width, picture.height) == picture.pixels; }, kRepaintWait);
+    }
+    // What the display shows once settled, after it has shown something other than before.
+    std::vector<uint8_t> newPicture(const std::vector<uint8_t>& before, const std::string& after) const {
+        EXPECT_TRUE(waitUntil([&] { return shownPicture(display) != before; }, kRepaintWait))
+            << "the display shows a new picture after " << after;
+        settle();  // the change seen may be the first of several (the erase, then the paint)
+        return shownPicture(display);
+    }
+    bool showsPicture(const std::vector<uint8_t>& expected) const {
+        return waitUntil([&] { return shownPicture(display) == expected; }, kRepaintWait);
+    }
+    // A drag from image pixel `from` to `to` (zoom 1) through the four-connected line, paced.
+    void drag(ClientPoint from, ClientPoint to) {
+        std::vector<POINT> points{screenPointOf(width, height, from.x, from.y)};
+        fourConnectedLine(from, to, [&](int32_t x, int32_t y) { points.push_back(screenPointOf(width, height, x, y)); });
+        EXPECT_EQ(pacedDrag(display, points, 2000), "");
+    }
+    // The cursor on the screen is the library's cursor resource of that name.
+    bool showsCursor(const char* name) const {
+        HCURSOR wanted = LoadCursorA(library->module(), name);
+        return waitUntil([&] {
+            CURSORINFO info{};
+            info.cbSize = sizeof info;
+            return GetCursorInfo(&info) && info.hCursor == wanted;
+        }, kRepaintWait);
+    }
+    // The zoom as it can be seen: the picture, and the scroll bars' ranges and positions.
+    std::pair<std::vector<uint8_t>, std::vector<int>> zoomShown() const {
+        std::vector<int> bars;
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
+            GetScrollInfo(display, bar, &info);
+            bars.insert(bars.end(), {info.nMax, info.nPos});
+        }
+        return {shownPicture(display), bars};
+    }
+    // A click in zoom mode where the pointer is, and the zoom seen to change.
+    void zoomClick(const std::string& what) const {
+        const auto before = zoomShown();
+        button(MOUSEEVENTF_LEFTDOWN);
+        release();
+        EXPECT_TRUE(waitUntil([&] { return zoomShown() != before; }, kRepaintWait)) << what;
+        settle();
+    }
+
+    // Under Wine every pointer move is made on the X server too, which then reports the pointer
+    // entering the window and, with it, its keyboard, on which a key pressed through SendInput
+    // is up: Wine lets that key go (a person's Alt would be down there too). So a move is
+    // waited for until that report has been handled, seen as Shift, held over the move, let go.
+    static void placePointer(POINT p) {
+        sendKey(VK_SHIFT, true);
+        sendMouse(p, 0);
+        EXPECT_TRUE(waitUntil([] { return GetAsyncKeyState(VK_SHIFT) >= 0; }, kRepaintWait)) << "the move reported";
+        sendKey(VK_SHIFT, false);
+    }
+
+    // Where the keys and the pointer go, for a failure's message.
+    std::string inputReport() const {
+        const GUITHREADINFO info = threadState(main);
+        POINT p{};
+        GetCursorPos(&p);
+        CURSORINFO cursor{};
+        cursor.cbSize = sizeof cursor;
+        GetCursorInfo(&cursor);
+        std::string shape = "another cursor";
+        for (const char* name : {ZOOM_IN_CURSOR_NAME, ZOOM_OUT_CURSOR_NAME, ZOOM_LIMIT_CURSOR_NAME})
+            if (cursor.hCursor == LoadCursorA(library->module(), name)) shape = name;
+        char text[240];
+        std::snprintf(text, sizeof text, "main %p, foreground %p, active %p, focus %p, pointer %ld,%ld, Alt %x, %s",
+                      static_cast<void*>(main), static_cast<void*>(GetForegroundWindow()), static_cast<void*>(info.hwndActive),
+                      static_cast<void*>(info.hwndFocus), p.x, p.y, GetAsyncKeyState(VK_MENU) & 0xFFFF, shape.c_str());
+        return text;
+    }
+
+    HWND main = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+TEST_F(SampleKeyedByHand, ThroughEveryCommandOkWritesWhatTheCommandLineKeyerRendersFromTheSameDrags) {
+    const std::string dir = VELOKROM_EXPECTED_DIR "/sample/";
+    HostImage image(1, 1, 3), background(1, 1, 3), expected(1, 1, 3);
+    try {
+        image = readHostImage(dir + "foreground.ppm", false);
+        background = readHostImage(dir + "background.ppm", false);
+        expected = readHostImage(dir + "expected.ppm", false);
+    } catch (const std::exception& error) {
+        FAIL() << error.what() << " (scripts/run-wine-tests.sh has the native keyer make it)";
+    }
+    const HostImage foreground = image;
+    const std::vector<SampleDrag> drags = readSampleDrags(dir + "drags.txt");
+    ASSERT_EQ(drags.size(), 3u);
+    width = image.width;
+    height = image.height;
+    removeBackgroundFile();
+    storeBackground(background);
+
+    const int16_t result = runFilter(image, true, [&] {
+        main = openWith(IDC_USE_SAVED_BACKGROUND);
+        ASSERT_NE(main, nullptr);
+        SetForegroundWindow(main);
+        EXPECT_FALSE(menuEnabled(main, IDM_SELECT_BACKGROUND));
+        EXPECT_FALSE(menuEnabled(main, IDM_SELECT_FOREGROUND));
+        ASSERT_TRUE(shows(foreground)) << "the first view, with no key yet, is the picture";
+        settle();
+        // What the display shows before any drag and after each.
+        std::vector<std::vector<uint8_t>> keyed{shownPicture(display)};
+        for (const SampleDrag& d : drags) {
+            ASSERT_TRUE(waitUntil([&] { return menuEnabled(main, d.command); }));
+            ASSERT_TRUE(command(d.command));
+            drag(d.from, d.to);
+            keyed.push_back(newPicture(keyed.back(), "drag " + std::to_string(d.command)));
+        }
+        EXPECT_TRUE(menuEnabled(main, IDM_SELECT_BACKGROUND) && menuEnabled(main, IDM_SELECT_FOREGROUND));
+
+        // The history: Reset answered No keeps the key, so Undo steps back over the last drag;
+        // Reset answered Yes goes back to the first key, from where only Redo goes on.
+        post(IDM_MARK_SETTINGS);
+        EXPECT_TRUE(waitUntil([&] { return menuEnabled(main, IDM_RETURN_TO_MARK); }));
+        answerReset(IDNO);
+        settle();
+        EXPECT_TRUE(showsPicture(keyed[3]) && history(true, false)) << "Reset answered No";
+        post(IDM_UNDO);
+        EXPECT_TRUE(showsPicture(keyed[2])) << "Undo";
+        EXPECT_TRUE(history(true, true));
+        post(IDM_REDO);
+        EXPECT_TRUE(showsPicture(keyed[3])) << "Redo";
+        answerReset(IDYES);
+        EXPECT_TRUE(showsPicture(keyed[0])) << "Reset answered Yes";
+        EXPECT_TRUE(history(false, true));
+        post(IDM_RETURN_TO_MARK);
+        EXPECT_TRUE(showsPicture(keyed[3])) << "Return to Mark";
+        EXPECT_TRUE(history(true, false));
+
+        // Each view; the picture and its backing are the files the keyer read.
+        const std::pair<int32_t, const char*> views[] = {
+            {IDM_VIEW_MATTE, "matte"}, {IDM_VIEW_FRONT, "front"}, {IDM_VIEW_BACK, "back"}, {IDM_VIEW_COMPOSITE, "composite"}};
+        std::vector<uint8_t> shown = keyed[3];
+        for (const auto& [id, name] : views) {
+            EXPECT_TRUE(command(id)) << name;
+            shown = newPicture(shown, name);
+            if (id == IDM_VIEW_FRONT || id == IDM_VIEW_BACK) {
+                EXPECT_TRUE(shows(id == IDM_VIEW_FRONT ? foreground : background)) << "the view shows the file the keyer read";
+            }
+            requestScreenshot(main, std::string("main-window-sample-") + name);
+        }
+        EXPECT_TRUE(shown == keyed[3]);
+        // Each blend, ending on the direct one the keyer rendered with: then the display shows
+        // the keyer's composite.
+        for (int32_t blend : {IDM_BLEND_SOLID, IDM_BLEND_DEFOCUSED, IDM_BLEND_DIRECT}) {
+            post(blend);
+            EXPECT_TRUE(waitUntil([&] {
+                for (int32_t other : {IDM_BLEND_DIRECT, IDM_BLEND_DEFOCUSED, IDM_BLEND_SOLID})
+                    if (checked(other) != (other == blend)) return false;
+                return true;
+            }, kRepaintWait)) << "only blend " << blend << " checked";
+        }
+        EXPECT_TRUE(shows(expected)) << "the direct blend shows the keyer's composite";
+        settle();
+        keyed[3] = shownPicture(display);
+
+        // Zoom mode: clicks zoom in about the pixel under the pointer up to the limit, where the
+        // cursor says so; scrolled with the bars' arrows; then, with Alt held and no move of the
+        // pointer to let it go, out to the limit.
+        EXPECT_TRUE(command(IDM_ZOOM_MODE));
+        RECT client{};
+        GetClientRect(display, &client);
+        POINT centre{client.right / 2, client.bottom / 2};
+        ClientToScreen(display, &centre);
+        placePointer(centre);
+        EXPECT_TRUE(showsCursor(ZOOM_IN_CURSOR_NAME));
+        for (int step = 0; step < 4; ++step) zoomClick("zoom in " + std::to_string(step));  // 2, 4, 8, 16
+        EXPECT_TRUE(showsCursor(ZOOM_LIMIT_CURSOR_NAME));
+        for (const auto& [object, bar] : {std::pair{OBJID_HSCROLL, SB_HORZ}, std::pair{OBJID_VSCROLL, SB_VERT}}) {
+            SCROLLBARINFO info{};
+            info.cbSize = sizeof info;
+            ASSERT_TRUE(GetScrollBarInfo(display, object, &info)) << bar;
+            const RECT& r = info.rcScrollBar;
+            placePointer(bar == SB_HORZ ? POINT{r.right - info.dxyLineButton / 2, (r.top + r.bottom) / 2}
+                                        : POINT{(r.left + r.right) / 2, r.bottom - info.dxyLineButton / 2});
+            const int before = GetScrollPos(display, bar);
+            shown = shownPicture(display);
+            button(MOUSEEVENTF_LEFTDOWN);
+            EXPECT_TRUE(waitUntil([&] { return GetScrollPos(display, bar) > before; })) << bar;
+            release();
+            shown = newPicture(shown, "scrolling " + std::to_string(bar));
+        }
+        placePointer(centre);
+        EXPECT_TRUE(showsCursor(ZOOM_LIMIT_CURSOR_NAME));
+        sendKey(VK_MENU, true);
+        EXPECT_TRUE(showsCursor(ZOOM_OUT_CURSOR_NAME)) << "Alt over the picture; " << inputReport();
+        for (int step = 0; step < 8; ++step) zoomClick("zoom out " + std::to_string(step));  // 8 .. 1/16
+        EXPECT_TRUE(showsCursor(ZOOM_LIMIT_CURSOR_NAME)) << "Alt held at 1/16";
+        EXPECT_LT(GetAsyncKeyState(VK_MENU), 0) << "Alt was held throughout";
+        sendKey(VK_MENU, false);
+        post(IDM_ZOOM_MODE);
+        EXPECT_TRUE(waitUntil([&] { return !checked(IDM_ZOOM_MODE); }));
+        post(IDM_DEFAULT_SIZE);
+        EXPECT_TRUE(showsPicture(keyed[3])) << "Default Size";
+
+        post(IDM_OK);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }, kRepaintWait));
+    });
+    ASSERT_EQ(result, 0);
+    std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
+    EXPECT_EQ(ParameterBlock(block.data()).blendMode(), kBlendDirect);
+    ASSERT_EQ(image.pixels.size(), expected.pixels.size());
+    size_t first = 0;
+    while (first < image.pixels.size() && image.pixels[first] == expected.pixels[first]) ++first;
+    EXPECT_EQ(first, image.pixels.size()) << "first difference at pixel " << first / 3 << " of the row-major image";
+    removeBackgroundFile();
 }
 
 } // namespace

@@ -11,6 +11,10 @@
 #
 # settings/: the 120 x 80 sample and the settings file `velokrom key` saves for an Auto Setup
 # drag along row 10 from column 2 to 16, which the window must save through its save dialog.
+#
+# sample/: the bundled sample keyed with the drags of sample_drags.txt, which the Wine window
+# test makes by hand: expected.ppm is the render over the sample's background in the direct
+# blend, what the window's OK must write.
 set -eu
 native=${1:?usage: make-expected.sh NATIVE_BUILD OUT_DIR}
 settings=${2:?usage: make-expected.sh NATIVE_BUILD OUT_DIR}/settings
@@ -37,3 +41,14 @@ key --auto 5,10:25,10 --tune 86,40:96,40 --sliders 40,-80,3 --save "$out/key.vkp
 render --key "$out/auto.vkp" --out "$out/keyed.ppm"
 render --key "$out/key.vkp" --out "$out/tuned.ppm"
 render --key "$out/key.vkp" --blend solid --solid 255,0,0 --out "$out/expected.ppm"
+
+sample=$2/sample
+rm -rf "$sample" && mkdir -p "$sample"
+"$native/samples/velokrom-make-sample" "$sample" >/dev/null
+for name in foreground background; do convert "$sample/$name.png" "$sample/$name.ppm"; done
+cp "$(dirname "$0")/sample_drags.txt" "$sample/drags.txt"
+# shellcheck disable=SC2046  # each line is an option and its points
+"$native/cli/velokrom" key "$sample/foreground.ppm" --background "$sample/background.ppm" \
+    $(grep -v '^#' "$sample/drags.txt") --save "$sample/key.vkp" >/dev/null
+"$native/cli/velokrom" render "$sample/foreground.ppm" --background "$sample/background.ppm" --key "$sample/key.vkp" \
+    --blend direct --quiet --out "$sample/expected.ppm" >/dev/null

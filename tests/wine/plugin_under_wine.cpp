@@ -31,7 +31,7 @@ HWND waitForDialog(bool startDialog) {
 void PluginUnderWine::SetUp() {
     // Wine hands a pipe to a fully buffered stdout; a crash would lose the report.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    vkhost::startWatchdog(30000);
+    vkhost::startWatchdog(watchdogMs_);
     const char* path = std::getenv("VELOKROM_PLUGIN");
     ASSERT_NE(path, nullptr) << "VELOKROM_PLUGIN names the plug-in library to test";
     std::string error;

@@ -27,6 +27,8 @@ using testing::wholeOf;
 
 class PluginUnderWine : public ::testing::Test {
 protected:
+    // A test that lives longer than the watchdog's limit is ended as hung.
+    explicit PluginUnderWine(DWORD watchdogMs = 30000) : watchdogMs_(watchdogMs) {}
     void SetUp() override;
 
     vkhost::HostOptions options() const;
@@ -55,6 +57,9 @@ protected:
     std::unique_ptr<vkhost::PluginLibrary> library;
     vkhost::HostWindow window;
     std::unique_ptr<vkhost::EmulatedHost> host;
+
+private:
+    DWORD watchdogMs_;
 };
 
 } // namespace velokrom::winetest
