@@ -8,7 +8,6 @@
 namespace velokrom {
 namespace {
 
-constexpr uint32_t kLastGeneration = 63;  // generation << 2 | kind must fit a byte
 constexpr size_t kMostRampEntries = size_t{1} << 19;
 constexpr size_t kFewestRampEntries = size_t{1} << 12;
 
@@ -54,7 +53,7 @@ bool ColorZoneCache::prepare(const KeyModel& model, int32_t lanes, size_t budget
     if (generation_ != 0 && std::memcmp(signature, signature_, sizeof signature) == 0) return true;
 
     std::memcpy(signature_, signature, sizeof signature);
-    if (++generation_ > kLastGeneration) {
+    if (++generation_ > kKeysBetweenSweeps) {
         sweep();
         generation_ = 1;
     }

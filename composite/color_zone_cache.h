@@ -27,7 +27,7 @@ struct RampColor {
 // Memory, from the ordinary heap and at most the budget given: one byte per colour for its
 // kind, shared by the pass's threads (written and read as whole bytes, atomically), and per
 // thread a direct-mapped table of ramp colours. Entries carry a generation, so a new key
-// invalidates them all without a sweep; the sweep comes once every 63 keys.
+// invalidates them all without a sweep; the sweep comes once every kKeysBetweenSweeps keys.
 class ColorZoneCache {
     struct RampEntry {
         uint32_t tag;  // colour index | generation << 24; 0 is empty
@@ -37,6 +37,9 @@ class ColorZoneCache {
 public:
     static constexpr size_t kMaxBytes = size_t{64} << 20;
     static constexpr int32_t kMaxLanes = 16;
+    // Keys told apart by their generation before the entries are cleared (generation << 2 |
+    // kind must fit a byte).
+    static constexpr uint32_t kKeysBetweenSweeps = 63;
 
     ColorZoneCache();
     ~ColorZoneCache() { release(); }
