@@ -34,13 +34,15 @@ for preset in mingw-i686 mingw-x86_64; do
     exe=build/$preset/bench/row_pass_figures.exe
     if [ -f "$exe" ]; then
         echo "== row_pass_figures under Wine, $preset"
-        sh cmake/wine-run.sh "$exe" "$width" "$height" "$work/fg.rgb" "$work/bg.rgb" "$key" 2>/dev/null
+        sh cmake/wine-run.sh "$exe" "$width" "$height" "$work/fg.rgb" "$work/bg.rgb" "$key" 2>/dev/null ||
+            echo "(the Wine run failed: is WINEPREFIX set up? scripts/setup-wine-prefix.sh)"
     fi
 done
 "$build/bench/composite_bench" "$fg" "$bg" "$key" 2>/dev/null | grep -E '^buildDefocused'
 
 megapixels=$(awk "BEGIN { print $width * $height / 1e6 }")
 seconds_of() { awk '/Elapsed \(wall clock\)/ { n = split($NF, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i]; print s }' "$1"; }
+processor_of() { awk '/User time|System time/ { s += $NF } END { printf "%.2f", s }' "$1"; }
 peak_mb_of() { awk '/Maximum resident set size/ { printf "%.0f", $NF / 1024 }' "$1"; }
 
 echo "== ffmpeg chromakey + overlay, filters only"
@@ -48,7 +50,7 @@ raw="-f rawvideo -pix_fmt rgb24 -video_size ${width}x${height}"
 /usr/bin/time -v -o "$work/ffmpeg-filter.time" ffmpeg -v error -threads 1 -filter_threads 1 $raw -i "$work/bg.rgb" $raw -i "$work/fg.rgb" \
     -filter_complex "[1:v]chromakey=0x2eac48:0.12:0.08[k];[0:v][k]overlay" -f null - 
 s=$(seconds_of "$work/ffmpeg-filter.time")
-awk "BEGIN { printf \"ffmpeg filters        %6.2f s  %7.1f MP/s (one thread; includes reading %s MP of raw frames)\n\", $s, $megapixels / $s, $megapixels }"
+awk "BEGIN { printf \"ffmpeg filters        %6.2f s  %7.1f MP/s, %s s processor (one thread; includes reading %s MP of raw frames)\n\", $s, $megapixels / $s, \"$(processor_of "$work/ffmpeg-filter.time")\", $megapixels }"
 
 echo "== whole renders, PNG in and out (composite and matte)"
 rgb_mb=$(awk "BEGIN { printf \"%.0f\", $width * $height * 3 / 1048576 }")
@@ -64,9 +66,9 @@ render() {
         --out "$work/composite.png" --matte "$work/matte.png" >/dev/null
     local mb
     mb=$(peak_mb_of "$work/render.time")
-    printf 'velokrom render %-9s %6.2f s  peak %5s MiB = %s MiB program + %.1f x the image (%s MiB)\n' "$label" \
-        "$(seconds_of "$work/render.time")" "$mb" "$baseline_mb" "$(awk "BEGIN { print ($mb - $baseline_mb) / $rgb_mb }")" \
-        "$rgb_mb"
+    printf 'velokrom render %-9s %6.2f s (%5.2f s processor)  peak %5s MiB = %s MiB program + %.1f x the image (%s MiB)\n' \
+        "$label" "$(seconds_of "$work/render.time")" "$(processor_of "$work/render.time")" "$mb" "$baseline_mb" \
+        "$(awk "BEGIN { print ($mb - $baseline_mb) / $rgb_mb }")" "$rgb_mb"
 }
 render defocused --background "$bg"
 render direct --background "$bg" --blend direct
@@ -77,9 +79,10 @@ echo "                          target: peak below $target_mb MiB (4 x the image
 for frame in 1 2 3; do ln -sf "$(basename "$fg")" "$work/shot.$frame.png"; done
 /usr/bin/time -v -o "$work/batch.time" "$build/cli/velokrom" render "$work/shot.%d.png" --frames 1-3 --key "$key" \
     --background "$bg" --out "$work/composite.%d.png" --matte "$work/matte.%d.png" --quiet >/dev/null
-printf 'velokrom render 3 frames  %6.2f s  peak %5s MiB (defocused, one background)\n' \
-    "$(seconds_of "$work/batch.time")" "$(peak_mb_of "$work/batch.time")"
+printf 'velokrom render 3 frames  %6.2f s (%5.2f s processor)  peak %5s MiB (defocused, one background)\n' \
+    "$(seconds_of "$work/batch.time")" "$(processor_of "$work/batch.time")" "$(peak_mb_of "$work/batch.time")"
 /usr/bin/time -v -o "$work/ffmpeg.time" ffmpeg -v error -y -threads 1 -filter_threads 1 -i "$bg" -i "$fg" \
     -filter_complex "[1:v]chromakey=0x2eac48:0.12:0.08[k];[0:v][k]overlay" -frames:v 1 "$work/ffmpeg-composite.png"
-printf 'ffmpeg chromakey          %6.2f s  peak %5s MiB\n' "$(seconds_of "$work/ffmpeg.time")" "$(peak_mb_of "$work/ffmpeg.time")"
+printf 'ffmpeg chromakey          %6.2f s (%5.2f s processor)  peak %5s MiB\n' "$(seconds_of "$work/ffmpeg.time")" \
+    "$(processor_of "$work/ffmpeg.time")" "$(peak_mb_of "$work/ffmpeg.time")"
 echo "== load: $(uptime)"
