@@ -1,6 +1,5 @@
 // Alpha planes, layers with transparency, and selections: what reaches the host's output.
 #include "named_cases.h"
-#include "plugin/filter_plugin.h"
 #include "plugin_fixture.h"
 
 namespace velokrom::testing {
@@ -79,44 +78,29 @@ TEST_F(PlanesAndAreas, SelectionFiltersItsRectangleAndLeavesTheRestAlone) {
 }
 
 // The interactive run of a layer whose left half is transparent, showing the composite at a
-// zoom through the host's displayPixels.
-class LayerDisplay : public PluginTest {
-protected:
-    void SetUp() override {
-        source = greenScreen(20, 14, 4);
-        for (int32_t y = 0; y < source.height; ++y)
-            for (int32_t x = 0; x < source.width; ++x) source.at(y, x)[3] = x < source.width / 2 ? 0 : 255;
-        options.layered = true;
-        dialogs.startAnswers = {kOverNeutralGray};
-    }
-    // The screen pixel where image pixel (x, y) shows at zoom z with the image at (left, top).
-    std::vector<uint8_t> shown(int32_t x, int32_t y, int32_t z, int32_t left, int32_t top) const {
-        const uint8_t* p = host.screen().data() + (static_cast<size_t>((top + y * z) * options.screenWidth + left + x * z)) * 3;
-        return {p[0], p[1], p[2]};
-    }
-    HostImage source;
-};
-
-TEST_F(LayerDisplay, DisplayIsMaskedByTheTransparencyAtEveryZoom) {
+// zoom through the host's displayPixels, the image's top left at (40, 30) on the screen.
+TEST_F(PlanesAndAreas, DisplayOfALayerIsMaskedByItsTransparencyAtEveryZoom) {
+    HostImage source = greenScreen(20, 14, 4);
+    for (int32_t y = 0; y < source.height; ++y)
+        for (int32_t x = 0; x < source.width; ++x) source.at(y, x)[3] = x < source.width / 2 ? 0 : 255;
+    options.layered = true;
     for (int32_t zoom : {1, 2}) {
-        dialogs.startAnswers = {kOverNeutralGray};
-        dialogs.interactive = [&](MainWindow& window) {
-            auto& plugin = dynamic_cast<FilterPlugin&>(window);
-            ASSERT_EQ(applyZoomStep(plugin, plugin.display, zoom, 0, 0), noErr);
-            renderDisplayBuffer(plugin, plugin.display, kViewComposite);
-            const DisplayRect all{0, 0, plugin.display.rows - 1, plugin.display.columns - 1};
-            const DisplayRect dest{30, 40, 30 + all.bottom, 40 + all.right};
-            EXPECT_EQ(plugin.displayRegion(all, dest, nullptr), noErr);
-            window.endInteractive(false);
-        };
         HostImage image = source;
-        EXPECT_EQ(host.runFilter(image, options, true), 1);
+        EXPECT_EQ(interact(image,
+                           [&](FilterPlugin& plugin) {
+                               ASSERT_EQ(applyZoomStep(plugin, plugin.display, zoom, 0, 0), noErr);
+                               renderDisplayBuffer(plugin, plugin.display, kViewComposite);
+                               const DisplayRect all{0, 0, plugin.display.rows - 1, plugin.display.columns - 1};
+                               const DisplayRect dest{30, 40, 30 + all.bottom, 40 + all.right};
+                               EXPECT_EQ(plugin.displayRegion(all, dest, nullptr), noErr);
+                           }),
+                  1);
         ASSERT_EQ(host.displayCalls(), 1);
         // The first composite is over a cleared key: the source itself.
         const int32_t checker = ((40 / 8 + 30 / 8) % 2) ? 204 : 255;
-        EXPECT_EQ(shown(0, 0, zoom, 40, 30), std::vector<uint8_t>(3, static_cast<uint8_t>(checker)));
+        EXPECT_EQ(screenPixel(40, 30), std::vector<uint8_t>(3, static_cast<uint8_t>(checker)));
         for (int32_t x : {10, 15, 18})
-            EXPECT_EQ(shown(x, 5, zoom, 40, 30), std::vector<uint8_t>(source.at(5, x), source.at(5, x) + 3))
+            EXPECT_EQ(screenPixel(40 + x * zoom, 30 + 5 * zoom), std::vector<uint8_t>(source.at(5, x), source.at(5, x) + 3))
                 << "zoom " << zoom << " column " << x;
         host.clearCalls();
     }

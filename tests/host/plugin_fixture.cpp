@@ -21,4 +21,15 @@ void PluginTest::storeBackground(const HostImage& picture) {
     platform.files[kBackgroundPath] = backgroundFile(picture, wholeOf(picture));
 }
 
+int16_t PluginTest::interact(HostImage& image, const std::function<void(FilterPlugin&)>& script, StartChoice choice) {
+    dialogs.startAnswers = {choice};
+    dialogs.interactive = [&](MainWindow& window) { script(dynamic_cast<FilterPlugin&>(window)); };
+    return host.runFilter(image, options, true);
+}
+
+std::vector<uint8_t> PluginTest::screenPixel(int32_t x, int32_t y) const {
+    const uint8_t* p = host.screen().data() + (static_cast<size_t>(y) * options.screenWidth + x) * 3;
+    return {p[0], p[1], p[2]};
+}
+
 } // namespace velokrom::testing

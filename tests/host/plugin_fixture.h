@@ -3,6 +3,7 @@
 // keys, parameter blocks and expected composites come from host_images.h.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "fake_platform.h"
 #include "host_images.h"
 #include "host/parameter_block.h"
+#include "plugin/filter_plugin.h"
 #include "plugin/plugin_entry.h"
 #include "tools/vkhost/emulated_host.h"
 #include "tools/vkhost/scripted_dialogs.h"
@@ -32,6 +34,12 @@ protected:
     void giveSavedState(const KeyModelRecord& key, BackgroundSource backgroundSource, BlendMode blendMode, bool writeMatte,
                         bool startDialogPending = false);
     void storeBackground(const HostImage& picture);
+    // A dialog run on image whose main window script drives after the start dialog's choice;
+    // the window closes without OK or Cancel unless the script ends the run.
+    int16_t interact(HostImage& image, const std::function<void(FilterPlugin&)>& script,
+                     StartChoice choice = kOverNeutralGray);
+    // The pixel at (x, y) of what the host's displayPixels drew.
+    std::vector<uint8_t> screenPixel(int32_t x, int32_t y) const;
 
     FakePlatform platform;
     vkhost::ScriptedDialogs dialogs;
