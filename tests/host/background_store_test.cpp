@@ -10,25 +10,26 @@ namespace {
 
 class BackgroundStore : public PluginTest {
 protected:
-    // Saves picture through the start dialog; answers the start's result.
+    // Saves picture through the start dialog, which leaves the picture as it was; answers the
+    // start's result.
     int16_t save(const HostImage& picture) {
         dialogs.startAnswers = {kSaveAsBackground};
         HostImage image = picture;
-        return host.runFilter(image, options, true);
+        const int16_t result = host.runFilter(image, options, true);
+        EXPECT_EQ(image.pixels, picture.pixels);
+        return result;
     }
     // A dialog run over the saved background: the background image the run composites over.
     RgbImage backgroundSeen(const HostImage& foreground) {
-        dialogs.startAnswers = {kOverSavedBackground};
         const Rect& area = options.hasSelection ? options.selection : Rect{0, 0, 0, 0};
         RgbImage seen = options.hasSelection ? RgbImage(area.right - area.left, area.bottom - area.top)
                                              : RgbImage(foreground.width, foreground.height);
-        dialogs.interactive = [&](MainWindow& window) {
+        HostImage image = foreground;
+        const auto copy = [&](FilterPlugin& window) {
             for (int32_t y = 0; y < seen.height; ++y)
                 std::memcpy(seen.at(y, 0), window.backgroundRow(y, 0, seen.width), static_cast<size_t>(seen.width) * 3);
-            window.endInteractive(false);
         };
-        HostImage image = foreground;
-        EXPECT_EQ(host.runFilter(image, options, true), 1);
+        EXPECT_EQ(interact(image, copy, kOverSavedBackground), 1);
         return seen;
     }
     static RgbImage gray(const HostImage& like) { return RgbImage(like.width, like.height, 127); }
@@ -73,6 +74,11 @@ TEST_P(BackgroundLocation, SavedBackgroundLoadsIntoAPictureOfTheSameSize) {
     }
     EXPECT_EQ(platform.files.size(), 1u);
     EXPECT_EQ(platform.files.at(GetParam().path), backgroundFile(picture, wholeOf(picture)));
+    ASSERT_EQ(platform.messageTexts(), std::vector<std::string>{IDS_BACKGROUND_SAVED_STR});
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(platform.messages[0].owner, reinterpret_cast<WindowHandle>(kHostWindow));
+    EXPECT_FALSE(parameters().startDialogPending());
+    EXPECT_FALSE(parameters().stateSaved());
     platform.messages.clear();
     EXPECT_EQ(backgroundSeen(greenScreen(9, 7)).pixels, rgbOf(picture).pixels);
     EXPECT_EQ(dialogs.startPresets.back(), kOverSavedBackground);

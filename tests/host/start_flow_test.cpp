@@ -9,23 +9,6 @@ namespace {
 
 class StartFlow : public PluginTest {};
 
-TEST_F(StartFlow, SavingTheImageAsBackgroundWritesTheFileAndLeavesTheImage) {
-    HostImage image = backgroundPicture(14, 9);
-    const HostImage before = image;
-    dialogs.startAnswers.push_back(kSaveAsBackground);
-    EXPECT_EQ(host.runFilter(image, options, true), 1);
-    EXPECT_EQ(image.pixels, before.pixels);
-    EXPECT_EQ(platform.files.at(kBackgroundPath), backgroundFile(before, Rect{0, 0, 9, 14}));
-    EXPECT_EQ(platform.files.size(), 1u);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, IDS_BACKGROUND_SAVED_STR);
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(platform.messages[0].owner, reinterpret_cast<WindowHandle>(kHostWindow));
-    EXPECT_EQ(dialogs.startPresets, std::vector<StartChoice>{kSaveAsBackground});  // no file yet
-    EXPECT_FALSE(parameters().startDialogPending());
-    EXPECT_FALSE(parameters().stateSaved());
-}
-
 TEST_F(StartFlow, NoToTheOverwriteQuestionShowsTheDialogAgainAndYesReplacesTheBackground) {
     storeBackground(backgroundPicture(14, 9));
     const std::vector<uint8_t> old = platform.files.at(kBackgroundPath);
