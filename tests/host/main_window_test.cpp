@@ -7,7 +7,6 @@
 #include <functional>
 
 #include "key_fixture.h"
-#include "plugin/filter_plugin.h"
 #include "plugin_fixture.h"
 #include "scripted_window.h"
 #include "ui/command_ids.h"
@@ -21,17 +20,14 @@ class MainWindowRun : public PluginTest {
 protected:
     // A dialog run over neutral grey whose window script drives; the script ends it.
     int16_t run(HostImage& image, const std::function<void(FilterPlugin&)>& script) {
-        dialogs.startAnswers = {kOverNeutralGray};
-        dialogs.interactive = [&](MainWindow& window) {
-            auto& plugin = dynamic_cast<FilterPlugin&>(window);
+        return interact(image, [&](FilterPlugin& plugin) {
             const ScreenSize screen = platform.screenSize();
             plugin.attachWindow(scripted, DragTrailMask(plugin.dragTrailBits, screen.width, screen.height));
             plugin.windowBuilt();
             plugin.windowShown();
             script(plugin);
             plugin.windowClosed();
-        };
-        return host.runFilter(image, options, true);
+        });
     }
     // A drag with the mouse over image pixels (zoom 1, unscrolled): press, moves, release.
     static void drag(FilterPlugin& plugin, const std::vector<DragPoint>& pixels) {
@@ -54,8 +50,16 @@ protected:
 TEST_F(MainWindowRun, StartsWithTheRefiningCommandsAndHistoryGreyedAndTheDragHint) {
     HostImage image = greenScreen(40, 30);
     const HostImage before = image;
+    scripted.states.states.clear();  // plain enabled buttons: what shows is the start's doing
     EXPECT_EQ(run(image,
                   [&](FilterPlugin& plugin) {
+                      // The toolbar is built in the states the start then gives its buttons.
+                      size_t count = 0;
+                      const ToolbarSlot* slots = toolbarSlots(count);
+                      for (size_t i = 0; i < count; ++i) {
+                          if (slots[i].style == ButtonStyle::Separator) continue;
+                          EXPECT_EQ(state(slots[i].commandId).button, slots[i].initialState) << slots[i].commandId;
+                      }
                       for (int32_t id : {IDM_SELECT_BACKGROUND, IDM_SELECT_FOREGROUND, IDM_TUNE_COLORS, IDM_UNDO,
                                          IDM_REDO, IDM_RESET}) {
                           EXPECT_FALSE(state(id).menuEnabled) << id;
