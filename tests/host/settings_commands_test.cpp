@@ -2,7 +2,6 @@
 // dialogs are asked, which file is written, what a refused file leaves behind.
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "composite/memory_image_access.h"
 #include "engine/settings_file.h"
@@ -42,7 +41,9 @@ protected:
     MemoryImageAccess engine{RgbImage(4, 2, 90), RgbImage(4, 2, 30)};
 };
 
-TEST_F(SettingsCommands, DialogsOfferTheFilterTitleAndTheNameUsedLast) {
+// The file's bytes are the settings file's own test; here: the dialogs asked, and the file
+// written under the name chosen, with the extension where it has none.
+TEST_F(SettingsCommands, SaveWritesTheNameChosenAndTheLoadDialogOffersItNext) {
     dialogs.fileAnswers.clear();
     EXPECT_FALSE(saveSettingsCommand(platform, dialogs, kOwner));
     const FileDialogRequest& first = dialogs.fileRequests.back();
@@ -55,6 +56,11 @@ TEST_F(SettingsCommands, DialogsOfferTheFilterTitleAndTheNameUsedLast) {
     EXPECT_EQ(first.nameCapacity, 260u);
 
     ASSERT_TRUE(save(kFolder + "\\studio"));
+    EXPECT_EQ(platform.files[kFolder + "\\studio.vkp"].size(), 1502u);
+    EXPECT_EQ(platform.files.size(), 1u) << "no temporary is left";
+    EXPECT_GT(platform.waitCursorsShown, 0);
+    EXPECT_EQ(platform.waitCursorsRestored, platform.waitCursorsShown);
+
     EXPECT_FALSE(loadSettingsCommand(engine, platform, dialogs, kOwner));  // cancelled
     const FileDialogRequest& next = dialogs.fileRequests.back();
     EXPECT_FALSE(next.save);
@@ -63,18 +69,6 @@ TEST_F(SettingsCommands, DialogsOfferTheFilterTitleAndTheNameUsedLast) {
     EXPECT_EQ(next.initialFolder, kFolder);
     EXPECT_EQ(next.proposedName, "studio.vkp");
     EXPECT_TRUE(platform.messages.empty()) << "a cancelled dialog is not a failure";
-}
-
-// Which names get the extension is the save path's own test; here: the file written is that name.
-TEST_F(SettingsCommands, SavedUnderTheNameChosenWithTheExtensionWhereItHasNone) {
-    ASSERT_TRUE(save(kFolder + "\\studio"));
-    const std::vector<uint8_t>& bytes = platform.files[kFolder + "\\studio.vkp"];
-    ASSERT_EQ(bytes.size(), 1502u);
-    EXPECT_EQ(std::memcmp(bytes.data(), "VelokromData Rev. 1.0\0", 22), 0);
-    EXPECT_EQ(std::memcmp(bytes.data() + 22, saveLiveKey().bytes, 1480), 0);
-    EXPECT_EQ(platform.files.size(), 1u) << "no temporary is left";
-    EXPECT_EQ(platform.waitCursorsRestored, platform.waitCursorsShown);
-    EXPECT_GT(platform.waitCursorsShown, 0);
 }
 
 TEST_F(SettingsCommands, AFailedSaveIsToldAndKeepsTheOldFileAndTheRememberedName) {
