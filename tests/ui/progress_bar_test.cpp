@@ -46,19 +46,6 @@ TEST(ProgressBar, OneRowShowsARangeOfNothingThatEitherEndRemoves) {
     }
 }
 
-TEST(ProgressBar, WithoutAStatusBarOnlyTheCursorChanges) {
-    RecordingView view;
-    view.statusBar = false;
-    ProgressBar bar;
-    bar.report(view, 0, 10);
-    EXPECT_EQ(view.cursor, CursorShape::Wait);
-    bar.report(view, 3, 10);
-    bar.report(view, 9, 10);
-    EXPECT_EQ(view.steps, 0);
-    EXPECT_EQ(view.created, 0);
-    EXPECT_EQ(view.cursor, CursorShape::Arrow);
-}
-
 TEST(ProgressBar, AStopMidwayAndARestartMakeOneBarAtATime) {
     RecordingView view;
     ProgressBar bar;
