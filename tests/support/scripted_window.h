@@ -95,7 +95,7 @@ public:
     CursorHandle showWaitCursor() override;
     void restoreCursor(CursorHandle previous) override;
     std::optional<bool> altHeld() override { return alt; }
-    bool displayExists() override { return display; }
+    bool displayExists() override { return true; }
     ClientSize displayClientSize() override { return {screen.width, screen.height}; }
     void invalidateDisplay(bool erase) override { ++(erase ? erasingInvalidations : invalidations); }
     void showScrollBar(ScrollAxis axis, bool shown) override { bar(axis).shown = shown; }
@@ -128,7 +128,6 @@ public:
     std::vector<CursorShape> waitStack;
     int waits = 0;
     std::optional<bool> alt = false;
-    bool display = true;
     int invalidations = 0, erasingInvalidations = 0;
     Bar horizontal, vertical;
     bool captured = false;
