@@ -62,86 +62,72 @@ bool searchedWholeDrive(const FakePlatform& platform) {
     return false;
 }
 
-// The manual is on E:, the readers anywhere: the first of their usual places, drive by drive.
-TEST(HelpLauncher, ReadersUsualPlacesAreTriedInOrderDriveByDrive) {
-    struct Case {
-        std::vector<std::string> readers;
-        std::string chosen;
-    };
-    const Case cases[] = {
-        {{"C:\\Acroread\\acroread.exe", "C:\\Acrobat3\\Reader\\acroRD32.exe"}, "C:\\Acroread\\acroread.exe"},
-        {{"C:\\Acrobat3\\Reader\\acroRD32.exe", "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
-         "C:\\Acrobat3\\Reader\\acroRD32.exe"},
-        {{"C:\\Zelvarn\\Acroread\\acroRD32.exe"}, "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
-        {{"N:\\Acroread\\acroread.exe", "C:\\Zelvarn\\Acroread\\acroRD32.exe"}, "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
-        {{"E:\\Acroread\\ACROREAD.EXE"}, "E:\\Acroread\\ACROREAD.EXE"},  // letter case does not matter
-        {{"N:\\Acrobat3\\Reader\\AcroRd32.exe"}, "N:\\Acrobat3\\Reader\\AcroRd32.exe"},
-    };
-    for (const Case& c : cases) {
-        FakePlatform platform;
-        useDrives(platform);
-        addFile(platform, kManual);
-        for (const std::string& reader : c.readers) addFile(platform, reader);
-        launchHelp(platform, kOwner);
-        EXPECT_EQ(started(platform), c.chosen + " " + c.chosen + " " + kManual) << c.chosen;
-        EXPECT_FALSE(searchedWholeDrive(platform)) << c.chosen;
-        EXPECT_TRUE(platform.messages.empty()) << c.chosen;
-        EXPECT_GT(platform.waitCursorsShown, 0);
-        EXPECT_EQ(platform.waitCursorsRestored, platform.waitCursorsShown);
-    }
-}
-
-TEST(HelpLauncher, WithoutAReaderInItsUsualPlacesTheRegisteredViewerComesBeforeAnyDriveSearch) {
-    FakePlatform platform;
-    useDrives(platform);
-    addFile(platform, kManual);
-    addFile(platform, "N:\\Tools\\pdf\\bin\\acroread.exe");
-    platform.documentViewer = true;
-    launchHelp(platform, kOwner);
-    EXPECT_EQ(platform.calls.back(), "open " + kManual);
-    EXPECT_FALSE(searchedWholeDrive(platform));
-    EXPECT_EQ(started(platform), "");
-    EXPECT_TRUE(platform.messages.empty());
-
-    // No viewer either: only now are the drives searched, and the deep reader is found.
-    platform.documentViewer = false;
-    platform.calls.clear();
-    launchHelp(platform, kOwner);
-    EXPECT_LT(firstCall(platform, "open " + kManual), firstCall(platform, "list C:\\"));
-    EXPECT_TRUE(listed(platform, "C:\\") && listed(platform, "E:\\") && listed(platform, "N:\\"));
-    EXPECT_EQ(started(platform), "N:\\Tools\\pdf\\bin\\acroread.exe N:\\Tools\\pdf\\bin\\acroread.exe " + kManual);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST(HelpLauncher, EachFailureEndsInItsMessage) {
+// What Help does for an arrangement of files on the drives of useDrives (or others): the reader
+// it starts with the manual, the viewer it asks, the one message it shows, and whether it
+// searched a whole drive. The floppy, the CD-ROM and drives of unknown type are never looked at.
+TEST(HelpLauncher, ReaderViewerOrMessageForEachArrangement) {
     using Drives = std::vector<std::pair<std::string, DriveType>>;
     struct Case {
         const char* what;
         std::vector<std::string> files;
-        std::optional<Drives> drives;  // none: the usual ones
-        bool failStart;
-        int32_t message;
+        std::string reader;     // started with the manual; empty: none
+        int32_t message;        // shown; 0: none
+        bool wholeDrive;        // a drive searched whole
+        bool viewer = false;    // one is registered
+        bool failStart = false;
+        std::optional<Drives> drives = {};  // none: the usual ones
     };
+    const std::string usual = "C:\\Acroread\\acroread.exe", deep = "N:\\Tools\\pdf\\bin\\acroread.exe";
     const Case cases[] = {
-        {"no manual", {"C:\\Acroread\\acroread.exe", "C:\\VeloPCPS.pdf", "C:\\Docs\\Zelvarn\\VeloPCPS.pdf"}, {},
-         false, IDS_HELP_NO_MANUAL},
-        {"no drive list", {kManual, "C:\\Acroread\\acroread.exe"}, Drives{}, false, IDS_HELP_NO_MANUAL},
+        // The readers' usual places, in their order, drive by drive.
+        {"first usual place", {kManual, usual, "C:\\Acrobat3\\Reader\\acroRD32.exe"}, usual, 0, false},
+        {"second", {kManual, "C:\\Acrobat3\\Reader\\acroRD32.exe", "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
+         "C:\\Acrobat3\\Reader\\acroRD32.exe", 0, false},
+        {"third", {kManual, "C:\\Zelvarn\\Acroread\\acroRD32.exe"}, "C:\\Zelvarn\\Acroread\\acroRD32.exe", 0, false},
+        {"drive before place", {kManual, "N:\\Acroread\\acroread.exe", "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
+         "C:\\Zelvarn\\Acroread\\acroRD32.exe", 0, false},
+        {"letter case", {kManual, "E:\\Acroread\\ACROREAD.EXE"}, "E:\\Acroread\\ACROREAD.EXE", 0, false},
+        {"network drive", {kManual, "N:\\Acrobat3\\Reader\\AcroRd32.exe"}, "N:\\Acrobat3\\Reader\\AcroRd32.exe", 0, false},
+        // No reader in a usual place: the viewer, and only without one a search of the drives.
+        {"viewer before the search", {kManual, deep}, "", 0, false, true},
+        {"deep reader found", {kManual, deep}, deep, 0, true},
+        // Each failure ends in its message.
+        {"no manual", {usual, "C:\\VeloPCPS.pdf", "C:\\Docs\\Zelvarn\\VeloPCPS.pdf"}, "", IDS_HELP_NO_MANUAL, false},
+        {"no drive list", {kManual, usual}, "", IDS_HELP_NO_MANUAL, false, false, false, Drives{}},
         {"only on skipped drives",
-         {"A:\\Zelvarn\\VeloPCPS.pdf", "D:\\Zelvarn\\VeloPCPS.pdf", "U:\\Zelvarn\\VeloPCPS.pdf"},
+         {"A:\\Zelvarn\\VeloPCPS.pdf", "D:\\Zelvarn\\VeloPCPS.pdf", "U:\\Zelvarn\\VeloPCPS.pdf"}, "",
+         IDS_HELP_NO_MANUAL, false, false, false,
          Drives{{"A:\\", DriveType::Removable}, {"D:\\", DriveType::CdRom}, {"U:\\", DriveType::Unknown},
-                {"C:\\", DriveType::NoRootDirectory}},
-         false, IDS_HELP_NO_MANUAL},
-        {"no reader, no viewer", {kManual, "D:\\Acroread\\acroread.exe", "C:\\readers\\acroread.com"}, {}, false,
-         IDS_HELP_NO_READER},
-        {"reader does not start", {kManual, "C:\\Acroread\\acroread.exe"}, {}, true, IDS_HELP_READER_FAILED},
+                {"C:\\", DriveType::NoRootDirectory}}},
+        {"no reader, no viewer", {kManual, "D:\\Acroread\\acroread.exe", "C:\\readers\\acroread.com"}, "",
+         IDS_HELP_NO_READER, true},
+        {"reader does not start", {kManual, usual}, usual, IDS_HELP_READER_FAILED, false, false, true},
     };
     for (const Case& c : cases) {
         FakePlatform platform;
         useDrives(platform);
         if (c.drives) platform.drives = *c.drives;
         for (const std::string& file : c.files) addFile(platform, file);
+        platform.documentViewer = c.viewer;
         platform.failStartProcess = c.failStart;
         launchHelp(platform, kOwner);
+        EXPECT_EQ(started(platform), c.reader.empty() ? "" : c.reader + " " + c.reader + " " + kManual) << c.what;
+        EXPECT_EQ(searchedWholeDrive(platform), c.wholeDrive) << c.what;
+        if (c.wholeDrive) {
+            EXPECT_LT(firstCall(platform, "open " + kManual), firstCall(platform, "list C:\\")) << c.what;
+            for (const char* root : {"C:\\", "E:\\", "N:\\"}) EXPECT_TRUE(listed(platform, root)) << c.what << root;
+        }
+        if (c.viewer) {
+            EXPECT_EQ(platform.calls.back(), "open " + kManual) << c.what;
+        }
+        for (const char* skipped : {"A:", "D:", "U:"})
+            for (const std::string& call : platform.calls) EXPECT_EQ(call.find(skipped), std::string::npos) << c.what;
+        EXPECT_EQ(platform.waitCursorsRestored, platform.waitCursorsShown) << c.what;
+        if (!c.message) {
+            EXPECT_TRUE(platform.messages.empty()) << c.what;
+            EXPECT_GT(platform.waitCursorsShown, 0) << c.what;
+            continue;
+        }
         ASSERT_EQ(platform.messages.size(), 1u) << c.what;
         const ShownMessage& shown = platform.messages[0];
         EXPECT_EQ(shown.text, uiString(c.message)) << c.what;
@@ -149,11 +135,6 @@ TEST(HelpLauncher, EachFailureEndsInItsMessage) {
         EXPECT_EQ(shown.owner, kOwner);
         EXPECT_EQ(shown.icon, MessageIcon::Information);
         EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-        // Skipped drives are never looked at, and without a manual no drive is searched whole.
-        for (const char* skipped : {"A:", "D:", "U:"})
-            for (const std::string& call : platform.calls) EXPECT_EQ(call.find(skipped), std::string::npos) << c.what;
-        EXPECT_FALSE(c.message == IDS_HELP_NO_MANUAL && searchedWholeDrive(platform)) << c.what;
-        EXPECT_EQ(started(platform).empty(), c.message != IDS_HELP_READER_FAILED) << c.what;
     }
 }
 
