@@ -29,6 +29,12 @@ PluginRun::PluginRun()
     platform.directories.insert("C:\\ZELVARN");
     // A repeated run shows nothing: a small screen spares clearing megabytes per input.
     options.screenWidth = options.screenHeight = 16;
+    // The plain pass on the calling thread: the colour cache, tens of megabytes allocated and
+    // freed by every run's engine, and a thread started per pass would cost a hundred times the
+    // readers under test. Both passes read the host's buffers through the same rows; the cached
+    // pass is fuzzed by the settings file's target, whose one engine keeps its cache.
+    environment.rowPassThreads = 1;
+    environment.rowPassCacheBytes = 0;
 }
 
 int16_t PluginRun::repeat(const std::vector<uint8_t>& block, vkhost::HostImage& image) {

@@ -26,6 +26,8 @@ void showAboutBox(PlatformServices& platform, WindowHandle owner) {
 FilterPlugin::FilterPlugin(CallContext& context, PluginEnvironment& environment)
     : HostImageAccess(context, environment.platform), environment_(environment) {
     hostWindow = windowBehind(record().platformData);
+    rowPassThreads = environment.rowPassThreads;
+    rowPassCacheBytes = environment.rowPassCacheBytes;
     const ScreenSize screen = platform_.screenSize();
     display.screenWidth = screen.width;
     display.screenHeight = screen.height;

@@ -1,8 +1,10 @@
 #pragma once
 // The filter's entry, apart from the platform: the DLL's exported ENTRYPOINT and the native
 // emulated host both call pluginEntry with the services of their platform.
+#include <cstddef>
 #include <cstdint>
 
+#include "composite/color_zone_cache.h"
 #include "platform/platform_services.h"
 #include "ui/dialog_services.h"
 
@@ -11,6 +13,10 @@ namespace velokrom {
 struct PluginEnvironment {
     PlatformServices& platform;
     DialogServices& dialogs;
+    // The row pass's speed, handed to each run's engine: the defaults suit a person's pictures;
+    // a harness that repeats a tiny picture millions of times spares the colour cache and threads.
+    int32_t rowPassThreads = 0;
+    size_t rowPassCacheBytes = ColorZoneCache::kMaxBytes;
 };
 
 // Answers one selector: record is the FilterRecord (an AboutRecord for selector 0), data the
