@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // One engine for every input, as the plug-in keeps one across keys: a fresh one would
     // clear its 16 MB colour cache each time, which under the sanitizers costs more than the rest.
     static MemoryImageAccess engine(picture(0), picture(0));
+    engine.rowPassThreads = 1;  // a thread started per pass would cost more than the pass itself
     engine.foreground = picture(restByte(0));
     engine.background = picture(restByte(1));
     engine.blendMode = static_cast<BlendMode>(restByte(2) % 3);
