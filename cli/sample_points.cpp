@@ -12,8 +12,15 @@ namespace {
 
 Point parsePoint(const std::string& text, const std::string& whole) {
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
-    const std::vector<int32_t> xy = parseIntegerList(text, 2, kMin, kMax, "point '" + text + "' in '" + whole + "'");
-    return {xy[0], xy[1]};
+    try {
+        const std::vector<int32_t> xy = parseIntegerList(text, 2, kMin, kMax, "point");
+        return {xy[0], xy[1]};
+    } catch (const CliError&) {
+        // Only a refused point names the whole list: naming it for every point made a long
+        // list's parse take time in the square of its length.
+        parseIntegerList(text, 2, kMin, kMax, "point '" + text + "' in '" + whole + "'");
+        throw;
+    }
 }
 
 } // namespace

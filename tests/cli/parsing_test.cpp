@@ -23,6 +23,16 @@ TEST(SamplePoints, ListsKeepTheirOrderAndRectanglesRunRowByRow) {
 TEST(SamplePoints, RefusesBadSyntax) {
     for (const char* text : {"", "1", "1,2;", "1,2;;3,4", "a,b", "1,2,3", "1,2:3", "1.5,2", "1,2:3,4:5,6", " 1,2"})
         EXPECT_THROW(SamplePoints::parse(text), CliError) << text;
+    // The refused point is named within its whole list, whichever part of it fails.
+    for (const char* text : {"1,2;3,x;5,6", "1,2;3,4,5;5,6", "1,2;3;5,6"}) {
+        const std::string list(text), point = list.substr(4, list.find(';', 4) - 4);
+        try {
+            SamplePoints::parse(list);
+            ADD_FAILURE() << text;
+        } catch (const CliError& e) {
+            EXPECT_NE(std::string(e.what()).find("point '" + point + "' in '" + list + "'"), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(SamplePoints, NamesThePointOffTheImage) {
