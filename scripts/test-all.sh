@@ -29,8 +29,9 @@ for preset in native-release native-asan; do
     step cmake --build --preset "$preset" -j 2
     step ctest --preset "$preset"
 done
-# Coverage-guided fuzzing of every reader of outside bytes, 25 seconds per target.
-step sh scripts/fuzz.sh 25
+# Coverage-guided fuzzing of every reader of outside bytes, 15 seconds per target: with the
+# build of the fuzz preset the step stays under 5 minutes.
+step sh scripts/fuzz.sh 15
 step sh scripts/run-wine-tests.sh
 step sh scripts/cross-check.sh
 # The user manual, illustrated with the screenshots the Wine tests just took.
