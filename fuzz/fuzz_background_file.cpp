@@ -1,7 +1,6 @@
 // The background file as the plug-in finds it on the disk, loaded into a repeated filter run
 // over the saved background in each blend mode.
 #include "plugin_run.h"
-#include "ui/start_dialog.h"
 
 using namespace velokrom;
 
@@ -12,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first byte picks the picture's size (the file's declared size must match it to be
     // read further) and the blend mode.
     vkhost::HostImage image = velokrom::testing::greenScreen(1 + data[0] % 8, 1 + (data[0] >> 3) % 4, 3);
-    run.repeat(fuzzing::savedStateBlock(kOverSavedBackground, (data[0] >> 5) % 3, false), image);
+    run.repeat(fuzzing::savedStateBlock(kBackgroundSaved, (data[0] >> 5) % 3, false), image);
     return 0;
 }

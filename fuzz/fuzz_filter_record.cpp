@@ -5,7 +5,6 @@
 // own come with a buffer that large.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "ui/start_dialog.h"
 #include "plugin_run.h"
 
 using namespace velokrom;
@@ -62,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         run.options.hasSelection = true;
         run.options.selection = anyRect(in);
     }
-    const std::vector<uint8_t> block = fuzzing::savedStateBlock(in.ConsumeIntegralInRange(1, 2),
+    const std::vector<uint8_t> block = fuzzing::savedStateBlock(in.ConsumeBool() ? kBackgroundSaved : kBackgroundNeutralGray,
                                                                 in.ConsumeIntegralInRange(0, 2), in.ConsumeBool());
     run.options.adjustRecord = [&](FilterRecord& r) {
         if (in.ConsumeBool()) r.imageSize = Point{in.ConsumeIntegral<int16_t>(), in.ConsumeIntegral<int16_t>()};

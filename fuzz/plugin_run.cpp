@@ -14,9 +14,9 @@ const KeyModelRecord& backingKey() {
 
 } // namespace
 
-std::vector<uint8_t> savedStateBlock(int32_t backgroundSource, int32_t blendMode, bool writeMatte) {
+std::vector<uint8_t> savedStateBlock(BackgroundSource backgroundSource, int32_t blendMode, bool writeMatte) {
     testing::SavedSettings settings;
-    settings.backgroundSource = static_cast<BackgroundSource>(backgroundSource);
+    settings.backgroundSource = backgroundSource;
     settings.blendMode = static_cast<BlendMode>(blendMode);
     settings.writeMatteToAlpha = writeMatte;
     return testing::savedParameterBlock(backingKey(), settings);

@@ -18,7 +18,7 @@ extern const char* const kBackgroundPath;
 // A block as an earlier run leaves it: a key made on the backing of the shared green-screen
 // picture (tests/support/host_images.h), the given
 // background source, blend mode and alpha choice.
-std::vector<uint8_t> savedStateBlock(int32_t backgroundSource, int32_t blendMode, bool writeMatte);
+std::vector<uint8_t> savedStateBlock(BackgroundSource backgroundSource, int32_t blendMode, bool writeMatte);
 
 struct PluginRun {
     PluginRun();
