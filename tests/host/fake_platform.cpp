@@ -9,32 +9,21 @@
 namespace velokrom::testing {
 namespace {
 
-// A file opened for reading: the code under test writes only through replacements.
-class FakeFile : public FileStream {
+// A file opened for reading, or a replacement held apart from the files until committed, like a
+// temporary beside its target (the code under test writes only through replacements).
+class FakeStream : public ReplacementStream {
 public:
-    explicit FakeFile(std::vector<uint8_t> content) : content_(std::move(content)) {}
-
+    FakeStream(FakePlatform& platform, std::string target, std::vector<uint8_t> content = {})
+        : platform_(platform), target_(std::move(target)), content_(std::move(content)) {}
     size_t read(void* buffer, size_t size) override {
         const size_t n = std::min(size, content_.size() - position_);
         if (n > 0) std::memcpy(buffer, content_.data() + position_, n);
         position_ += n;
         return n;
     }
-    size_t write(const void*, size_t) override { return 0; }
-    bool close() override { return true; }
-
-private:
-    std::vector<uint8_t> content_;
-    size_t position_ = 0;
-};
-
-// Held apart from the files until committed, like a temporary beside its target.
-class FakeReplacement : public ReplacementStream {
-public:
-    FakeReplacement(FakePlatform& platform, std::string target) : platform_(platform), target_(std::move(target)) {}
-    size_t read(void*, size_t) override { return 0; }
-    // Stores what the disk still takes of size bytes.
+    // Stores what the disk still takes of size bytes; nothing into a file opened for reading.
     size_t write(const void* buffer, size_t size) override {
+        if (target_.empty()) return 0;
         const size_t n = platform_.writeBudget < 0 ? size : std::min(size, static_cast<size_t>(platform_.writeBudget));
         if (platform_.writeBudget >= 0) platform_.writeBudget -= static_cast<long>(n);
         content_.insert(content_.end(), static_cast<const uint8_t*>(buffer), static_cast<const uint8_t*>(buffer) + n);
@@ -43,19 +32,17 @@ public:
     }
     bool close() override { return true; }
     bool commit() override {
-        if (platform_.failReplace) {
-            error_ = "cannot be replaced";
-            return false;
-        }
-        platform_.files[target_] = content_;
-        return true;
+        if (platform_.failReplace) error_ = "cannot be replaced";
+        else platform_.files[target_] = content_;
+        return !platform_.failReplace;
     }
     std::string error() const override { return error_; }
 
 private:
     FakePlatform& platform_;
-    std::string target_;
+    std::string target_;  // empty: opened for reading
     std::vector<uint8_t> content_;
+    size_t position_ = 0;
     std::string error_;
 };
 
@@ -104,7 +91,7 @@ CreateDirectoryResult FakePlatform::createDirectory(const std::string& path) {
 std::unique_ptr<FileStream> FakePlatform::openFile(const std::string& path, FileMode mode) {
     const auto file = files.find(path);
     if (mode != FileMode::Read || file == files.end() || !directories.count(parentOf(path))) return nullptr;
-    return std::make_unique<FakeFile>(file->second);
+    return std::make_unique<FakeStream>(*this, std::string(), file->second);
 }
 
 std::unique_ptr<ReplacementStream> FakePlatform::createReplacement(const std::string& target, std::string& reason) {
@@ -112,7 +99,7 @@ std::unique_ptr<ReplacementStream> FakePlatform::createReplacement(const std::st
         reason = "no such file or folder";
         return nullptr;
     }
-    return std::make_unique<FakeReplacement>(*this, target);
+    return std::make_unique<FakeStream>(*this, target);
 }
 
 MessageAnswer FakePlatform::messageBox(WindowHandle owner, MessageIcon icon, MessageButtons buttons,

@@ -30,7 +30,6 @@ public:
     std::vector<std::pair<std::string, DriveType>> drives;  // in the system's order
     std::set<std::string> directories;
     std::set<std::string> deniedDirectories;  // creating these fails
-    std::string appData = "C:\\Users\\user\\AppData\\Local";
     std::map<std::string, std::vector<uint8_t>> files;
     long writeBudget = -1;    // bytes that writes may still store; negative: unlimited
     bool failReplace = false;
@@ -51,7 +50,7 @@ public:
     void* allocateHostBlock(size_t size) override;
     std::vector<std::string> logicalDriveRoots() override;
     DriveType driveType(const std::string& root) override;
-    std::string localAppDataFolder() override { return appData; }
+    std::string localAppDataFolder() override { return "C:\\Users\\user\\AppData\\Local"; }
     char pathSeparator() override { return '\\'; }
     CreateDirectoryResult createDirectory(const std::string& path) override;
     std::unique_ptr<FileStream> openFile(const std::string& path, FileMode mode) override;
