@@ -3,8 +3,8 @@
 // drags replayed on the engine, the history commands with their question, views, blends, the
 // alpha command, zoom mode, the progress bar, the tuning dialog and the colour chooser, and OK
 // and Cancel.
-#include <cstring>
 #include <functional>
+#include <initializer_list>
 
 #include "key_fixture.h"
 #include "plugin_fixture.h"
@@ -18,8 +18,8 @@ namespace {
 
 class MainWindowRun : public PluginTest {
 protected:
-    // A dialog run over neutral grey whose window script drives; the script ends it.
-    int16_t run(HostImage& image, const std::function<void(FilterPlugin&)>& script) {
+    // A dialog run on image over neutral grey whose window script drives; the script ends it.
+    int16_t run(const std::function<void(FilterPlugin&)>& script) {
         return interact(image, [&](FilterPlugin& plugin) {
             const ScreenSize screen = platform.screenSize();
             plugin.attachWindow(scripted, DragTrailMask(plugin.dragTrailBits, screen.width, screen.height));
@@ -43,36 +43,39 @@ protected:
         return points;
     }
     ScriptedCommandState& state(int32_t id) { return scripted.states.states[id]; }
+    // The commands' menu items and buttons all greyed, or all enabled.
+    void expectGreyed(std::initializer_list<int32_t> ids, bool greyed) {
+        for (int32_t id : ids) {
+            EXPECT_EQ(state(id).menuEnabled, !greyed) << id;
+            EXPECT_EQ(state(id).button, greyed ? ButtonState::Greyed : ButtonState::Enabled) << id;
+        }
+    }
 
     ScriptedWindow scripted{300, 200};
+    HostImage image = greenScreen(40, 30);
 };
 
 TEST_F(MainWindowRun, StartsWithTheRefiningCommandsAndHistoryGreyedAndTheDragHint) {
-    HostImage image = greenScreen(40, 30);
     const HostImage before = image;
     scripted.states.states.clear();  // plain enabled buttons: what shows is the start's doing
-    EXPECT_EQ(run(image,
-                  [&](FilterPlugin& plugin) {
-                      // The toolbar is built in the states the start then gives its buttons.
-                      size_t count = 0;
-                      const ToolbarSlot* slots = toolbarSlots(count);
-                      for (size_t i = 0; i < count; ++i) {
-                          if (slots[i].style == ButtonStyle::Separator) continue;
-                          EXPECT_EQ(state(slots[i].commandId).button, slots[i].initialState) << slots[i].commandId;
-                      }
-                      for (int32_t id : {IDM_SELECT_BACKGROUND, IDM_SELECT_FOREGROUND, IDM_TUNE_COLORS, IDM_UNDO,
-                                         IDM_REDO, IDM_RESET}) {
-                          EXPECT_FALSE(state(id).menuEnabled) << id;
-                          EXPECT_EQ(state(id).button, ButtonState::Greyed) << id;
-                      }
-                      EXPECT_FALSE(state(IDM_RETURN_TO_MARK).menuEnabled);
-                      EXPECT_FALSE(state(IDM_MATTE_TO_ALPHA).menuEnabled);  // three planes
-                      EXPECT_TRUE(state(IDM_BLEND_DEFOCUSED).menuChecked);
-                      EXPECT_TRUE(state(IDM_AUTO_SETUP).menuChecked && state(IDM_VIEW_COMPOSITE).menuChecked);
-                      EXPECT_EQ(scripted.statusText, std::string(uiString(IDS_HINT_AUTO_SETUP)));
-                      EXPECT_EQ(plugin.displayView()->destRect().left, (301 - 40) / 2);
-                      plugin.handleCommand(IDM_CANCEL);
-                  }),
+    EXPECT_EQ(run([&](FilterPlugin& plugin) {
+                  // The toolbar is built in the states the start then gives its buttons.
+                  size_t count = 0;
+                  const ToolbarSlot* slots = toolbarSlots(count);
+                  for (size_t i = 0; i < count; ++i) {
+                      if (slots[i].style == ButtonStyle::Separator) continue;
+                      EXPECT_EQ(state(slots[i].commandId).button, slots[i].initialState) << slots[i].commandId;
+                  }
+                  expectGreyed({IDM_SELECT_BACKGROUND, IDM_SELECT_FOREGROUND, IDM_TUNE_COLORS, IDM_UNDO, IDM_REDO,
+                                IDM_RESET}, true);
+                  EXPECT_FALSE(state(IDM_RETURN_TO_MARK).menuEnabled);
+                  EXPECT_FALSE(state(IDM_MATTE_TO_ALPHA).menuEnabled);  // three planes
+                  EXPECT_TRUE(state(IDM_BLEND_DEFOCUSED).menuChecked);
+                  EXPECT_TRUE(state(IDM_AUTO_SETUP).menuChecked && state(IDM_VIEW_COMPOSITE).menuChecked);
+                  EXPECT_EQ(scripted.statusText, std::string(uiString(IDS_HINT_AUTO_SETUP)));
+                  EXPECT_EQ(plugin.displayView()->destRect().left, (301 - 40) / 2);
+                  plugin.handleCommand(IDM_CANCEL);
+              }),
               1);
     EXPECT_EQ(image.pixels, before.pixels);  // Cancel leaves the image as it was
     EXPECT_EQ(scripted.runsEnded, 1);
@@ -80,26 +83,22 @@ TEST_F(MainWindowRun, StartsWithTheRefiningCommandsAndHistoryGreyedAndTheDragHin
 }
 
 TEST_F(MainWindowRun, MouseDragsKeyAsTheSameDragsReplayedAndOkRendersThatKey) {
-    const HostImage source = greenScreen(40, 30);
+    const HostImage source = image;
     const std::vector<DragPoint> backing = row(0, 0, 12), subject = row(15, 14, 26);
-    HostImage image = source;
-    EXPECT_EQ(run(image,
-                  [&](FilterPlugin& plugin) {
-                      drag(plugin, backing);
-                      EXPECT_TRUE(state(IDM_SELECT_FOREGROUND).menuEnabled);
-                      EXPECT_EQ(state(IDM_TUNE_COLORS).button, ButtonState::Enabled);
-                      EXPECT_TRUE(state(IDM_UNDO).menuEnabled);
-                      EXPECT_EQ(scripted.progress.created, 1);  // the drag's pass; the first composite had no window yet
-                      EXPECT_FALSE(scripted.progress.shown);
-                      plugin.handleCommand(IDM_SELECT_FOREGROUND);
-                      EXPECT_EQ(plugin.keyOperation, kSelectForeground);
-                      EXPECT_TRUE(scripted.states.buttonChecked(IDM_SELECT_FOREGROUND));
-                      EXPECT_FALSE(scripted.states.buttonChecked(IDM_AUTO_SETUP));
-                      EXPECT_EQ(scripted.statusText, std::string(uiString(IDS_HINT_SELECT_FOREGROUND)));
-                      drag(plugin, subject);
-                      plugin.handleCommand(IDM_BLEND_DIRECT);
-                      plugin.handleCommand(IDM_OK);
-                  }),
+    EXPECT_EQ(run([&](FilterPlugin& plugin) {
+                  drag(plugin, backing);
+                  expectGreyed({IDM_SELECT_FOREGROUND, IDM_TUNE_COLORS, IDM_UNDO}, false);
+                  EXPECT_EQ(scripted.progress.created, 1);  // the drag's pass; the first composite had no window yet
+                  EXPECT_FALSE(scripted.progress.shown);
+                  plugin.handleCommand(IDM_SELECT_FOREGROUND);
+                  EXPECT_EQ(plugin.keyOperation, kSelectForeground);
+                  EXPECT_TRUE(scripted.states.buttonChecked(IDM_SELECT_FOREGROUND));
+                  EXPECT_FALSE(scripted.states.buttonChecked(IDM_AUTO_SETUP));
+                  EXPECT_EQ(scripted.statusText, std::string(uiString(IDS_HINT_SELECT_FOREGROUND)));
+                  drag(plugin, subject);
+                  plugin.handleCommand(IDM_BLEND_DIRECT);
+                  plugin.handleCommand(IDM_OK);
+              }),
               noErr);
     // The same drags on the command-line keyer's engine.
     clearKeyModel();
@@ -109,55 +108,55 @@ TEST_F(MainWindowRun, MouseDragsKeyAsTheSameDragsReplayedAndOkRendersThatKey) {
     engine.keyOperation = kSelectForeground;
     replayDrag(engine, subject);
     const KeyModelRecord key = saveLiveKey();
-    EXPECT_EQ(std::memcmp(parameters().keyModel().bytes, key.bytes, kKeyModelRecordSize), 0);
     EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true).pixels);
     EXPECT_NE(rgbOf(image).pixels, rgbOf(source).pixels);
+    // OK stored the run's settings for a repeat.
+    ParameterBlock block = parameters();
+    EXPECT_TRUE(sameKey(block.keyModel(), key));
+    EXPECT_TRUE(block.stateSaved() && !block.startDialogPending() && !block.writeMatteToAlpha());
+    EXPECT_EQ(block.backgroundSource(), kBackgroundNeutralGray);
+    EXPECT_EQ(block.blendMode(), kBlendDirect);
+    // Parameters, prepare, start, finish: no continue, since start asked for nothing more.
+    ASSERT_EQ(host.calls().size(), 4u);
+    EXPECT_EQ(host.calls()[3].selector, filterSelectorFinish);
 }
 
 TEST_F(MainWindowRun, HistoryCommandsStepThroughDragsAndResetAsksFirst) {
-    HostImage image = greenScreen(40, 30);
-    EXPECT_EQ(run(image,
-                  [&](FilterPlugin& plugin) {
-                      drag(plugin, row(0, 0, 12));
-                      plugin.handleCommand(IDM_MARK_SETTINGS);
-                      EXPECT_TRUE(state(IDM_RETURN_TO_MARK).menuEnabled);
-                      plugin.handleCommand(IDM_SELECT_BACKGROUND);
-                      drag(plugin, row(2, 0, 6));
-                      const HistorySnapshot* last = plugin.history().current();
-                      plugin.handleCommand(IDM_UNDO);
-                      EXPECT_TRUE(state(IDM_REDO).menuEnabled);
-                      EXPECT_EQ(state(IDM_REDO).button, ButtonState::Enabled);
-                      plugin.handleCommand(IDM_REDO);
-                      EXPECT_EQ(plugin.history().current(), last);
-                      EXPECT_FALSE(state(IDM_REDO).menuEnabled);
+    EXPECT_EQ(run([&](FilterPlugin& plugin) {
+                  drag(plugin, row(0, 0, 12));
+                  plugin.handleCommand(IDM_MARK_SETTINGS);
+                  EXPECT_TRUE(state(IDM_RETURN_TO_MARK).menuEnabled);
+                  plugin.handleCommand(IDM_SELECT_BACKGROUND);
+                  drag(plugin, row(2, 0, 6));
+                  const HistorySnapshot* last = plugin.history().current();
+                  plugin.handleCommand(IDM_UNDO);
+                  expectGreyed({IDM_REDO}, false);
+                  plugin.handleCommand(IDM_REDO);
+                  EXPECT_EQ(plugin.history().current(), last);
+                  EXPECT_FALSE(state(IDM_REDO).menuEnabled);
 
-                      scripted.answers = {false, true};
-                      plugin.handleCommand(IDM_RESET);  // No: nothing changes
-                      EXPECT_EQ(plugin.history().current(), last);
-                      plugin.handleCommand(IDM_RESET);  // Yes: back to the key the run began with
-                      EXPECT_EQ(plugin.history().current(), plugin.history().first());
-                      EXPECT_EQ(scripted.beeps, 2);
-                      ASSERT_EQ(scripted.questions.size(), 2u);
-                      EXPECT_EQ(scripted.questions[0].rfind(uiString(IDS_ASK_RESET_CAPTION), 0), 0u);
-                      for (int32_t id : {IDM_UNDO, IDM_RESET}) {
-                          EXPECT_FALSE(state(id).menuEnabled) << id;
-                          EXPECT_EQ(state(id).button, ButtonState::Greyed) << id;
-                      }
-                      EXPECT_TRUE(state(IDM_REDO).menuEnabled);
+                  scripted.answers = {false, true};
+                  plugin.handleCommand(IDM_RESET);  // No: nothing changes
+                  EXPECT_EQ(plugin.history().current(), last);
+                  plugin.handleCommand(IDM_RESET);  // Yes: back to the key the run began with
+                  EXPECT_EQ(plugin.history().current(), plugin.history().first());
+                  EXPECT_EQ(scripted.beeps, 2);
+                  ASSERT_EQ(scripted.questions.size(), 2u);
+                  EXPECT_EQ(scripted.questions[0].rfind(uiString(IDS_ASK_RESET_CAPTION), 0), 0u);
+                  expectGreyed({IDM_UNDO, IDM_RESET}, true);
+                  expectGreyed({IDM_REDO}, false);
 
-                      plugin.handleCommand(IDM_RETURN_TO_MARK);
-                      EXPECT_EQ(plugin.history().current(), plugin.history().marked());
-                      EXPECT_TRUE(state(IDM_UNDO).menuEnabled && state(IDM_REDO).menuEnabled);
-                      EXPECT_EQ(state(IDM_RESET).button, ButtonState::Enabled);
-                      EXPECT_TRUE(plugin.keyReady);  // stepping back never greys the refining commands
-                      plugin.handleCommand(IDM_CANCEL);
-                  }),
+                  plugin.handleCommand(IDM_RETURN_TO_MARK);
+                  EXPECT_EQ(plugin.history().current(), plugin.history().marked());
+                  expectGreyed({IDM_UNDO, IDM_REDO, IDM_RESET}, false);
+                  EXPECT_TRUE(plugin.keyReady);  // stepping back never greys the refining commands
+                  plugin.handleCommand(IDM_CANCEL);
+              }),
               1);
 }
 
 TEST_F(MainWindowRun, ViewsCheckOneAndBlendsRecomputeWithAHistoryEntryEachTime) {
-    HostImage image = greenScreen(40, 30);
-    run(image, [&](FilterPlugin& plugin) {
+    run([&](FilterPlugin& plugin) {
         for (int32_t view = 0; view < 4; ++view) {
             const int renders = scripted.waits;
             plugin.handleCommand(IDM_VIEW_COMPOSITE + view);
@@ -180,73 +179,69 @@ TEST_F(MainWindowRun, ViewsCheckOneAndBlendsRecomputeWithAHistoryEntryEachTime) 
 }
 
 TEST_F(MainWindowRun, TuningDragsOpenTheDialogAnotherOperationClosesItAndSelectColorRecomposites) {
-    HostImage image = greenScreen(40, 30);
     const std::vector<DragPoint> subject = row(15, 14, 26);
     KeyModelRecord lastSliders{};
-    EXPECT_EQ(run(image,
-                  [&](FilterPlugin& plugin) {
-                      drag(plugin, row(0, 0, 12));
-                      plugin.handleCommand(IDM_TUNE_COLORS);
-                      drag(plugin, subject);
-                      EXPECT_EQ(scripted.tuning.calls, (std::vector<std::string>{"create", "reset"}));
-                      const KeyModelRecord atDrag = saveLiveKey();
-                      plugin.tuningDialog()->scroll(IDC_TUNE_CLIP_LOW, ScrollRequest::PageForward, 0);
-                      EXPECT_FALSE(sameKey(saveLiveKey(), atDrag));
-                      plugin.handleCommand(IDM_TUNE_COLORS);
-                      EXPECT_TRUE(plugin.tuningDialog()->isOpen()) << "choosing tuning again keeps it";
-                      plugin.handleCommand(IDM_SELECT_BACKGROUND);
-                      EXPECT_FALSE(plugin.tuningDialog()->isOpen());
-                      EXPECT_EQ(scripted.tuning.calls.back(), "destroy");
-                      EXPECT_TRUE(sameKey(saveLiveKey(), atDrag)) << "the unapplied slider move is discarded";
+    EXPECT_EQ(run([&](FilterPlugin& plugin) {
+                  drag(plugin, row(0, 0, 12));
+                  plugin.handleCommand(IDM_TUNE_COLORS);
+                  drag(plugin, subject);
+                  EXPECT_EQ(scripted.tuning.calls, (std::vector<std::string>{"create", "reset"}));
+                  const KeyModelRecord atDrag = saveLiveKey();
+                  plugin.tuningDialog()->scroll(IDC_TUNE_CLIP_LOW, ScrollRequest::PageForward, 0);
+                  EXPECT_FALSE(sameKey(saveLiveKey(), atDrag));
+                  plugin.handleCommand(IDM_TUNE_COLORS);
+                  EXPECT_TRUE(plugin.tuningDialog()->isOpen()) << "choosing tuning again keeps it";
+                  plugin.handleCommand(IDM_SELECT_BACKGROUND);
+                  EXPECT_FALSE(plugin.tuningDialog()->isOpen());
+                  EXPECT_EQ(scripted.tuning.calls.back(), "destroy");
+                  EXPECT_TRUE(sameKey(saveLiveKey(), atDrag)) << "the unapplied slider move is discarded";
 
-                      plugin.handleCommand(IDM_BLEND_SOLID);
-                      const int32_t entries = plugin.history().count();
-                      scripted.chooser.answer = 0x000000FF;
-                      plugin.handleCommand(IDM_SELECT_COLOR);
-                      plugin.handleCommand(IDM_SELECT_COLOR);
-                      EXPECT_EQ(scripted.chooser.owners, std::vector<WindowHandle>(2, ScriptedWindow::kMainWindow));
-                      EXPECT_EQ(scripted.chooser.offeredCustom[0], greyRampColors());
-                      EXPECT_EQ(scripted.chooser.offeredCustom[0][15], 0x00FFFFFFu);
-                      EXPECT_EQ(scripted.chooser.offeredCustom[1][3], 0x00336699u) << "kept from the first choice";
-                      EXPECT_EQ(plugin.solidColor[0], 65280);
-                      EXPECT_EQ(plugin.history().count(), entries + 2);
+                  plugin.handleCommand(IDM_BLEND_SOLID);
+                  const int32_t entries = plugin.history().count();
+                  scripted.chooser.answer = 0x000000FF;
+                  plugin.handleCommand(IDM_SELECT_COLOR);
+                  plugin.handleCommand(IDM_SELECT_COLOR);
+                  EXPECT_EQ(scripted.chooser.owners, std::vector<WindowHandle>(2, ScriptedWindow::kMainWindow));
+                  EXPECT_EQ(scripted.chooser.offeredCustom[0], greyRampColors());
+                  EXPECT_EQ(scripted.chooser.offeredCustom[0][15], 0x00FFFFFFu);
+                  EXPECT_EQ(scripted.chooser.offeredCustom[1][3], 0x00336699u) << "kept from the first choice";
+                  EXPECT_EQ(plugin.solidColor[0], 65280);
+                  EXPECT_EQ(plugin.history().count(), entries + 2);
 
-                      // OK with the dialog open renders the sliders' last settings.
-                      plugin.handleCommand(IDM_TUNE_COLORS);
-                      drag(plugin, subject);
-                      plugin.tuningDialog()->scroll(IDC_TUNE_DECOLOR, ScrollRequest::Bottom, 0);
-                      lastSliders = saveLiveKey();
-                      plugin.handleCommand(IDM_OK);
-                  }),
+                  // OK with the dialog open renders the sliders' last settings.
+                  plugin.handleCommand(IDM_TUNE_COLORS);
+                  drag(plugin, subject);
+                  plugin.tuningDialog()->scroll(IDC_TUNE_DECOLOR, ScrollRequest::Bottom, 0);
+                  lastSliders = saveLiveKey();
+                  plugin.handleCommand(IDM_OK);
+              }),
               noErr);
     EXPECT_TRUE(sameKey(parameters().keyModel(), lastSliders));
 }
 
 TEST_F(MainWindowRun, TheAlphaCommandAsksToTurnOnNeverToTurnOffAndOkStoresIt) {
-    HostImage image = greenScreen(40, 30, 4);
-    EXPECT_EQ(run(image,
-                  [&](FilterPlugin& plugin) {
-                      EXPECT_TRUE(state(IDM_MATTE_TO_ALPHA).menuEnabled);
-                      scripted.answers = {false, true};
-                      plugin.handleCommand(IDM_MATTE_TO_ALPHA);
-                      EXPECT_FALSE(plugin.writeMatteToAlpha);
-                      plugin.handleCommand(IDM_MATTE_TO_ALPHA);
-                      EXPECT_TRUE(plugin.writeMatteToAlpha);
-                      EXPECT_TRUE(state(IDM_MATTE_TO_ALPHA).menuChecked);
-                      plugin.handleCommand(IDM_MATTE_TO_ALPHA);  // off without a question
-                      EXPECT_EQ(scripted.questions.size(), 2u);
-                      EXPECT_FALSE(state(IDM_MATTE_TO_ALPHA).menuChecked);
-                      scripted.answers = {true};
-                      plugin.handleCommand(IDM_MATTE_TO_ALPHA);
-                      plugin.handleCommand(IDM_OK);
-                  }),
+    image = greenScreen(40, 30, 4);
+    EXPECT_EQ(run([&](FilterPlugin& plugin) {
+                  EXPECT_TRUE(state(IDM_MATTE_TO_ALPHA).menuEnabled);
+                  scripted.answers = {false, true};
+                  plugin.handleCommand(IDM_MATTE_TO_ALPHA);
+                  EXPECT_FALSE(plugin.writeMatteToAlpha);
+                  plugin.handleCommand(IDM_MATTE_TO_ALPHA);
+                  EXPECT_TRUE(plugin.writeMatteToAlpha);
+                  EXPECT_TRUE(state(IDM_MATTE_TO_ALPHA).menuChecked);
+                  plugin.handleCommand(IDM_MATTE_TO_ALPHA);  // off without a question
+                  EXPECT_EQ(scripted.questions.size(), 2u);
+                  EXPECT_FALSE(state(IDM_MATTE_TO_ALPHA).menuChecked);
+                  scripted.answers = {true};
+                  plugin.handleCommand(IDM_MATTE_TO_ALPHA);
+                  plugin.handleCommand(IDM_OK);
+              }),
               noErr);
     EXPECT_TRUE(parameters().writeMatteToAlpha());
 }
 
 TEST_F(MainWindowRun, ZoomModeClicksZoomAndDefaultSizeAndARightClickEndIt) {
-    HostImage image = greenScreen(40, 30);
-    run(image, [&](FilterPlugin& plugin) {
+    run([&](FilterPlugin& plugin) {
         plugin.handleCommand(IDM_ZOOM_MODE);
         EXPECT_TRUE(plugin.zoomMode);
         EXPECT_TRUE(state(IDM_ZOOM_MODE).menuChecked);

@@ -49,36 +49,6 @@ TEST_F(StartFlow, CancelOrAWindowClosedWithoutOkLeavesImageAndSavedStateAlone) {
     EXPECT_EQ(dialogs.modalHostRuns, 2);
 }
 
-TEST_F(StartFlow, OkStoresTheSettingsAndTheRenderPassWritesTheirComposite) {
-    const HostImage source = greenScreen(20, 14);
-    const KeyModelRecord key = backingKey(source);
-    dialogs.startAnswers = {kOverNeutralGray};
-    // The interactive run starts from a cleared key in defocused mode at zoom 1; the user keys
-    // the backing, picks Direct and presses OK.
-    dialogs.interactive = [&](MainWindow& window) {
-        EXPECT_EQ(window.zoomFactor, 1.0);
-        EXPECT_EQ(window.blendMode, kBlendDefocused);
-        EXPECT_EQ(window.keyOperation, kAutoSetup);
-        restoreLiveKey(key);
-        window.blendMode = kBlendDirect;
-        window.endInteractive(true);
-    };
-    HostImage image = source;
-    EXPECT_EQ(host.runFilter(image, options, true), noErr);
-    EXPECT_EQ(rgbOf(image).pixels,
-              expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true).pixels);
-    ParameterBlock block = parameters();
-    EXPECT_TRUE(block.stateSaved());
-    EXPECT_FALSE(block.startDialogPending());
-    EXPECT_EQ(block.backgroundSource(), 1);
-    EXPECT_EQ(block.blendMode(), kBlendDirect);
-    EXPECT_EQ(std::memcmp(block.keyModel().bytes, key.bytes, kKeyModelRecordSize), 0);
-    EXPECT_FALSE(block.writeMatteToAlpha());
-    // Parameters, prepare, start, finish: no continue, since start asked for nothing more.
-    ASSERT_EQ(host.calls().size(), 4u);
-    EXPECT_EQ(host.calls()[3].selector, filterSelectorFinish);
-}
-
 TEST_F(StartFlow, RepeatWithSavedKeyReproducesTheCommandLineKeyersComposite) {
     const HostImage source = greenScreen(40, 30);
     const HostImage picture = backgroundPicture(40, 30);
