@@ -1,5 +1,6 @@
 // The entry's selectors, the host handles and the parameter block's bytes.
 #include <cstring>
+#include <tuple>
 
 #include "host/call_context.h"
 #include "host/host_handles.h"
@@ -27,17 +28,6 @@ TEST(HostHandles, FailureOfEitherBlockSetsTheErrorWordAndAHandleIsAControlBlockT
 
 class EntryTest : public PluginTest {};
 
-TEST_F(EntryTest, FirstCallMakesTheDataHandleAndKeepsTheCallContextInIt) {
-    HostImage image = greenScreen(8, 6);
-    host.runFilter(image, options, true);
-    ASSERT_NE(host.dataWord(), 0);
-    const Handle handle = reinterpret_cast<Handle>(host.dataWord());
-    CallContext context;
-    std::memcpy(&context, handleData(handle), sizeof context);
-    EXPECT_EQ(context.result, host.calls().back().result);
-    EXPECT_EQ(context.record, &host.record());
-}
-
 TEST_F(EntryTest, NoMemoryForTheDataHandleAnswersMemFullAndStopsThere) {
     platform.hostBlocksLeft = 0;
     HostImage image = greenScreen(8, 6);
@@ -46,10 +36,17 @@ TEST_F(EntryTest, NoMemoryForTheDataHandleAnswersMemFullAndStopsThere) {
     EXPECT_EQ(host.parameters(), nullptr);
 }
 
-TEST_F(EntryTest, ParametersSelectorMakesTheBlockAndArmsTheStartDialog) {
+// The first call makes the data handle, which keeps the call context; the parameters selector
+// makes the block and arms the start dialog.
+TEST_F(EntryTest, FirstRunMakesTheDataHandleAndTheBlockAndArmsTheStartDialog) {
     HostImage image = greenScreen(8, 6);
     dialogs.startAnswers.push_back(std::nullopt);  // Cancel
     host.runFilter(image, options, true);
+    ASSERT_NE(host.dataWord(), 0);
+    CallContext context;
+    std::memcpy(&context, handleData(reinterpret_cast<Handle>(host.dataWord())), sizeof context);
+    EXPECT_EQ(context.result, host.calls().back().result);
+    EXPECT_EQ(context.record, &host.record());
     const std::vector<uint8_t> bytes = parameterBytes();
     ASSERT_EQ(bytes.size(), kParameterBlockSize);
     EXPECT_EQ(std::memcmp(bytes.data(), "VelokromPS\0\0", 12), 0);
@@ -62,23 +59,18 @@ TEST_F(EntryTest, ParametersSelectorMakesTheBlockAndArmsTheStartDialog) {
     EXPECT_FALSE(parameters().startDialogPending());
 }
 
-TEST_F(EntryTest, SecondParametersSelectorKeepsTheSavedStateAndOnlyRearmsTheDialog) {
+// Once a block exists, a parameters call only rearms the start dialog; prepare, continue and
+// finish ask for nothing; selectors the entry does not know answer so and touch nothing.
+TEST_F(EntryTest, LaterSelectorsKeepTheSavedStateAndUnknownOnesAnswerBadParameters) {
     giveSavedState(backingKey(greenScreen(8, 6)), kBackgroundNeutralGray, kBlendSolidColor, true);
     std::vector<uint8_t> expected = parameterBytes();
+    EXPECT_EQ(host.callSelector(6), filterBadParameters);
+    EXPECT_EQ(host.callSelector(-1), filterBadParameters);
+    EXPECT_EQ(parameterBytes(), expected);
     EXPECT_EQ(host.callSelector(filterSelectorParameters), noErr);
     expected[20] = 1;
     EXPECT_EQ(parameterBytes(), expected);
-}
 
-TEST_F(EntryTest, UnknownSelectorsAnswerBadParametersAndTouchNothing) {
-    giveSavedState(backingKey(greenScreen(8, 6)), kBackgroundSaved, kBlendDirect, false);
-    const std::vector<uint8_t> before = parameterBytes();
-    EXPECT_EQ(host.callSelector(6), filterBadParameters);
-    EXPECT_EQ(host.callSelector(-1), filterBadParameters);
-    EXPECT_EQ(parameterBytes(), before);
-}
-
-TEST_F(EntryTest, PrepareClearsBufferSpaceAndContinueAsksForNothingMore) {
     host.record().bufferSpace = 4096;
     EXPECT_EQ(host.callSelector(filterSelectorPrepare), noErr);
     EXPECT_EQ(host.record().bufferSpace, 0);
@@ -93,11 +85,9 @@ TEST_F(EntryTest, AboutShowsTheCreditsOwnedByTheAboutRecordsWindow) {
     EXPECT_EQ(host.about(0x99), noErr);
     ASSERT_EQ(platform.messages.size(), 1u);
     const ShownMessage& box = platform.messages[0];
-    EXPECT_EQ(box.owner, reinterpret_cast<WindowHandle>(0x99));
-    EXPECT_EQ(box.icon, MessageIcon::Information);
-    EXPECT_EQ(box.buttons, MessageButtons::Ok);
-    EXPECT_EQ(box.title, "Velokrom");
-    EXPECT_EQ(box.text, IDS_ABOUT_TEXT_STR);
+    EXPECT_EQ(std::tie(box.owner, box.icon, box.buttons, box.title, box.text),
+              std::make_tuple(reinterpret_cast<WindowHandle>(0x99), MessageIcon::Information, MessageButtons::Ok,
+                              std::string("Velokrom"), std::string(IDS_ABOUT_TEXT_STR)));
     EXPECT_LE(box.text.size(), 255u);
 }
 
