@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
+#include <tuple>
 
 #include "fake_platform.h"
 #include "ui/help_launcher.h"
@@ -24,13 +24,6 @@ namespace {
 
 const WindowHandle kOwner = reinterpret_cast<WindowHandle>(0x51);
 const std::string kManual = "E:\\Zelvarn\\VeloPCPS.pdf";
-
-// The drives of these tests: two fixed ones, a network drive, a floppy and a CD-ROM.
-void useDrives(FakePlatform& platform) {
-    platform.drives = {{"A:\\", DriveType::Removable}, {"C:\\", DriveType::Fixed}, {"D:\\", DriveType::CdRom},
-                       {"E:\\", DriveType::Fixed}, {"N:\\", DriveType::Remote}};
-    platform.directories = {"A:", "C:", "D:", "E:", "N:"};
-}
 
 // A file with its folders.
 void addFile(FakePlatform& platform, const std::string& path) {
@@ -55,16 +48,10 @@ bool listed(const FakePlatform& platform, const std::string& folder) {
     return std::count(platform.calls.begin(), platform.calls.end(), "list " + folder) > 0;
 }
 
-// Whether any drive was searched whole (its root listed).
-bool searchedWholeDrive(const FakePlatform& platform) {
-    for (const auto& drive : platform.drives)
-        if (listed(platform, drive.first)) return true;
-    return false;
-}
-
-// What Help does for an arrangement of files on the drives of useDrives (or others): the reader
-// it starts with the manual, the viewer it asks, the one message it shows, and whether it
-// searched a whole drive. The floppy, the CD-ROM and drives of unknown type are never looked at.
+// What Help does for an arrangement of files on two fixed drives, a network drive, a floppy and a
+// CD-ROM (or other drives): the reader it starts with the manual, the viewer it asks, the one
+// message it shows, and whether it searched a whole drive (listed a root). The floppy, the
+// CD-ROM and drives of unknown type are never looked at.
 TEST(HelpLauncher, ReaderViewerOrMessageForEachArrangement) {
     using Drives = std::vector<std::pair<std::string, DriveType>>;
     struct Case {
@@ -75,7 +62,8 @@ TEST(HelpLauncher, ReaderViewerOrMessageForEachArrangement) {
         bool wholeDrive;        // a drive searched whole
         bool viewer = false;    // one is registered
         bool failStart = false;
-        std::optional<Drives> drives = {};  // none: the usual ones
+        Drives drives = {{"A:\\", DriveType::Removable}, {"C:\\", DriveType::Fixed}, {"D:\\", DriveType::CdRom},
+                         {"E:\\", DriveType::Fixed}, {"N:\\", DriveType::Remote}};
     };
     const std::string usual = "C:\\Acroread\\acroread.exe", deep = "N:\\Tools\\pdf\\bin\\acroread.exe";
     const Case cases[] = {
@@ -105,14 +93,16 @@ TEST(HelpLauncher, ReaderViewerOrMessageForEachArrangement) {
     };
     for (const Case& c : cases) {
         FakePlatform platform;
-        useDrives(platform);
-        if (c.drives) platform.drives = *c.drives;
+        platform.drives = c.drives;
+        platform.directories = {"A:", "C:", "D:", "E:", "N:"};
         for (const std::string& file : c.files) addFile(platform, file);
         platform.documentViewer = c.viewer;
         platform.failStartProcess = c.failStart;
         launchHelp(platform, kOwner);
         EXPECT_EQ(started(platform), c.reader.empty() ? "" : c.reader + " " + c.reader + " " + kManual) << c.what;
-        EXPECT_EQ(searchedWholeDrive(platform), c.wholeDrive) << c.what;
+        EXPECT_EQ(std::any_of(platform.drives.begin(), platform.drives.end(),
+                              [&](const auto& drive) { return listed(platform, drive.first); }),
+                  c.wholeDrive) << c.what;
         if (c.wholeDrive) {
             EXPECT_LT(firstCall(platform, "open " + kManual), firstCall(platform, "list C:\\")) << c.what;
             for (const char* root : {"C:\\", "E:\\", "N:\\"}) EXPECT_TRUE(listed(platform, root)) << c.what << root;
@@ -130,11 +120,9 @@ TEST(HelpLauncher, ReaderViewerOrMessageForEachArrangement) {
         }
         ASSERT_EQ(platform.messages.size(), 1u) << c.what;
         const ShownMessage& shown = platform.messages[0];
-        EXPECT_EQ(shown.text, uiString(c.message)) << c.what;
-        EXPECT_EQ(shown.title, "Velokrom Help");
-        EXPECT_EQ(shown.owner, kOwner);
-        EXPECT_EQ(shown.icon, MessageIcon::Information);
-        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+        EXPECT_EQ(std::tie(shown.text, shown.title, shown.owner, shown.icon, shown.buttons),
+                  std::make_tuple(std::string(uiString(c.message)), std::string("Velokrom Help"), kOwner,
+                                  MessageIcon::Information, MessageButtons::Ok)) << c.what;
     }
 }
 
@@ -143,35 +131,31 @@ TEST(HelpLauncher, FileSearchRules) {
     struct Case {
         const char* what;
         std::vector<std::string> files;
-        std::vector<std::string> folders;  // besides the files' own
-        std::string root;
-        std::string name;
-        bool recursive;
         std::string found;        // empty: not found
         std::string neverListed;  // a folder the search must not enter
+        // The manual in one folder, or (by default) the reader anywhere on C:.
+        std::string root = "C:\\";
+        std::string name = "acroread.exe";
+        bool recursive = true;
+        std::vector<std::string> folders = {};  // besides the files' own
     };
+    const std::string manual = "VeloPCPS.pdf", zelvarn = "C:\\Zelvarn";
     const Case cases[] = {
-        {"own entries before subfolders", {"C:\\A\\B\\acroread.exe", "C:\\A\\acroread.exe"}, {}, "C:\\",
-         "acroread.exe", true, "C:\\A\\acroread.exe", ""},
-        {"subfolders in the system's order", {"C:\\N\\acroread.exe", "C:\\M\\x\\acroread.exe"}, {}, "C:\\",
-         "acroread.exe", true, "C:\\M\\x\\acroread.exe", "C:\\N"},
-        {"dot folders are skipped", {"C:\\.cache\\acroread.exe"}, {}, "C:\\", "acroread.exe", true, "", "C:\\.cache"},
-        {"links to folders are skipped", {"C:\\Loop\\acroread.exe"}, {}, "C:\\", "acroread.exe", true, "",
-         "C:\\Loop"},
-        {"a folder is never the file", {"C:\\acroread.exe\\acroread.exe"}, {}, "C:\\", "acroread.exe", true,
-         "C:\\acroread.exe\\acroread.exe", ""},
-        {"a folder named like the manual", {}, {"C:\\Zelvarn", "C:\\Zelvarn\\VeloPCPS.pdf"}, "C:\\Zelvarn",
-         "VeloPCPS.pdf", false, "", ""},
-        {"case is ignored, the disk's spelling kept", {"C:\\Zelvarn\\veloPCPS.PDF"}, {}, "C:\\Zelvarn",
-         "VeloPCPS.pdf", false, "C:\\Zelvarn\\veloPCPS.PDF", ""},
-        {"one folder only", {"C:\\Zelvarn\\old\\VeloPCPS.pdf"}, {}, "C:\\Zelvarn", "VeloPCPS.pdf", false, "",
-         "C:\\Zelvarn\\old"},
-        {"missing root", {}, {}, "C:\\Zelvarn", "VeloPCPS.pdf", false, "", ""},
-        {"257 characters fit", {"C:\\" + deep + "\\acroread.exe"}, {}, "C:\\", "acroread.exe", true,
-         "C:\\" + deep + "\\acroread.exe", ""},
+        {"own entries before subfolders", {"C:\\A\\B\\acroread.exe", "C:\\A\\acroread.exe"}, "C:\\A\\acroread.exe", ""},
+        {"subfolders in the system's order", {"C:\\N\\acroread.exe", "C:\\M\\x\\acroread.exe"}, "C:\\M\\x\\acroread.exe",
+         "C:\\N"},
+        {"dot folders are skipped", {"C:\\.cache\\acroread.exe"}, "", "C:\\.cache"},
+        {"links to folders are skipped", {"C:\\Loop\\acroread.exe"}, "", "C:\\Loop"},
+        {"a folder is never the file", {"C:\\acroread.exe\\acroread.exe"}, "C:\\acroread.exe\\acroread.exe", ""},
+        {"a folder named like the manual", {}, "", "", zelvarn, manual, false, {zelvarn, "C:\\Zelvarn\\VeloPCPS.pdf"}},
+        {"case is ignored, the disk's spelling kept", {"C:\\Zelvarn\\veloPCPS.PDF"}, "C:\\Zelvarn\\veloPCPS.PDF", "",
+         zelvarn, manual, false},
+        {"one folder only", {"C:\\Zelvarn\\old\\VeloPCPS.pdf"}, "", "C:\\Zelvarn\\old", zelvarn, manual, false},
+        {"missing root", {}, "", "", zelvarn, manual, false},
+        {"257 characters fit", {"C:\\" + deep + "\\acroread.exe"}, "C:\\" + deep + "\\acroread.exe", ""},
         {"258 do not, and the search goes on",
-         {"C:\\" + deep + "e\\acroread.exe", "C:\\" + deep + "e\\x\\acroread.exe", "C:\\z\\acroread.exe"}, {},
-         "C:\\", "acroread.exe", true, "C:\\z\\acroread.exe", "C:\\" + deep + "e\\x"},
+         {"C:\\" + deep + "e\\acroread.exe", "C:\\" + deep + "e\\x\\acroread.exe", "C:\\z\\acroread.exe"},
+         "C:\\z\\acroread.exe", "C:\\" + deep + "e\\x"},
     };
     for (const Case& c : cases) {
         FakePlatform platform;
