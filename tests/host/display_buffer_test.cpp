@@ -1,7 +1,7 @@
-// The display buffer's zoom step and window slide as the host sees them, and the start dialog's
-// decisions.
+// The display buffer's zoom step and window slide as the host sees them.
+#include <tuple>
+
 #include "plugin_fixture.h"
-#include "ui/start_dialog.h"
 
 namespace velokrom::testing {
 namespace {
@@ -12,20 +12,14 @@ TEST_F(DisplayBufferTest, ARunStartsAtZoomOneOverTheTopLeftAndZoomStepsKeepTheBu
     // The fake screen is 800 x 600; at 16 the view is 960 x 640.
     HostImage image = greenScreen(60, 40);
     interact(image, [](FilterPlugin& plugin) {
+        const auto& d = plugin.display;
         EXPECT_EQ(plugin.zoomFactor, 1.0);
-        EXPECT_EQ(plugin.display.columns, 60);
-        EXPECT_EQ(plugin.display.rows, 40);
-        EXPECT_EQ(plugin.display.left, 0);
-        EXPECT_EQ(plugin.display.bottom, 39);
+        EXPECT_EQ(std::tie(d.columns, d.rows, d.left, d.top, d.bottom), std::make_tuple(60, 40, 0, 0, 39));
         ASSERT_EQ(applyZoomStep(plugin, plugin.display, 16.0, 59, 39), noErr);
-        EXPECT_EQ(plugin.display.columns, 800);
-        EXPECT_EQ(plugin.display.rows, 592);
-        EXPECT_EQ(plugin.display.left, 960 - 800);  // centred on the last pixel, held inside the view
-        EXPECT_EQ(plugin.display.top, 640 - 592);
+        // Centred on the last pixel, held inside the view.
+        EXPECT_EQ(std::tie(d.columns, d.rows, d.left, d.top), std::make_tuple(800, 592, 960 - 800, 640 - 592));
         ASSERT_EQ(applyZoomStep(plugin, plugin.display, 0.5, 0, 0), noErr);
-        EXPECT_EQ(plugin.display.columns, 30);
-        EXPECT_EQ(plugin.display.rows, 20);
-        EXPECT_EQ(plugin.display.left, 0);
+        EXPECT_EQ(std::tie(d.columns, d.rows, d.left, d.top), std::make_tuple(30, 20, 0, 0));
     });
 }
 
@@ -60,17 +54,6 @@ TEST_F(DisplayBufferTest, MatteViewShowsGrey) {
         const uint8_t* row = plugin.displayRow(6, 7);
         EXPECT_EQ(std::vector<uint8_t>(row, row + 3), std::vector<uint8_t>(3, 125));
     });
-}
-
-// The presets, the buttons they set and the centring are checked on the real dialog (tests/wine).
-TEST(StartDialog, ClicksChooseAndOnlyCancelRefuses) {
-    EXPECT_EQ(choiceAfterClick(IDC_USE_GRAY_BACKGROUND, kSaveAsBackground), kOverNeutralGray);
-    EXPECT_EQ(choiceAfterClick(IDC_USE_SAVED_BACKGROUND, kOverNeutralGray), kOverSavedBackground);
-    EXPECT_EQ(choiceAfterClick(IDC_SAVE_AS_BACKGROUND, kOverNeutralGray), kSaveAsBackground);
-    EXPECT_EQ(choiceAfterClick(IDC_START_OK, kOverNeutralGray), kOverNeutralGray);
-    EXPECT_TRUE(startDialogAccepted(IDC_START_OK));
-    EXPECT_TRUE(startDialogAccepted(2));  // closed another way: not a Cancel
-    EXPECT_FALSE(startDialogAccepted(IDC_START_CANCEL));
 }
 
 } // namespace
