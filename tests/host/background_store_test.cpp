@@ -90,16 +90,15 @@ INSTANTIATE_TEST_SUITE_P(BackgroundStore, BackgroundLocation, ::testing::ValuesI
 TEST_F(BackgroundStore, FailedSaveKeepsThePreviousBackground) {
     storeBackground(backgroundPicture(12, 8));
     const std::vector<uint8_t> previous = platform.files.at(kBackgroundPath);
-    platform.writeBudget = 54 + 12 * 3 * 3;  // the disk fills up in the fourth row
-    EXPECT_EQ(save(greenScreen(12, 8)), 1);
-    EXPECT_EQ(platform.messageTexts(), (std::vector<std::string>{IDS_ASK_OVERWRITE_STR, IDS_MSG_SAVE_FAILED_STR}));
-    EXPECT_EQ(platform.files.at(kBackgroundPath), previous);
-    EXPECT_EQ(platform.files.size(), 1u);
-    platform.writeBudget = -1;
-    platform.failReplace = true;
-    EXPECT_EQ(save(greenScreen(12, 8)), 1);
-    EXPECT_EQ(platform.files.at(kBackgroundPath), previous);
-    EXPECT_EQ(platform.files.size(), 1u);
+    for (const bool diskFills : {true, false}) {  // in the fourth row; or the replacement fails
+        platform.writeBudget = diskFills ? 54 + 12 * 3 * 3 : -1;
+        platform.failReplace = !diskFills;
+        platform.messages.clear();
+        EXPECT_EQ(save(greenScreen(12, 8)), 1);
+        EXPECT_EQ(platform.messageTexts(), (std::vector<std::string>{IDS_ASK_OVERWRITE_STR, IDS_MSG_SAVE_FAILED_STR}));
+        EXPECT_EQ(platform.files.at(kBackgroundPath), previous);
+        EXPECT_EQ(platform.files.size(), 1u);
+    }
 }
 
 TEST_F(BackgroundStore, DamagedFilesAndFilesOfAnotherSizeAreReportedAndGrayIsUsed) {

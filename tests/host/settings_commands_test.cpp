@@ -2,6 +2,7 @@
 // dialogs are asked, which file is written, what a refused file leaves behind.
 #include <gtest/gtest.h>
 
+#include <tuple>
 
 #include "composite/memory_image_access.h"
 #include "engine/settings_file.h"
@@ -21,9 +22,7 @@ protected:
     void SetUp() override {
         KeyTest::SetUp();
         settingsLocation() = SettingsLocation{};
-        platform.directories.insert("C:\\Users");
-        platform.directories.insert("C:\\Users\\Zo\xC3\xAB");
-        platform.directories.insert(kFolder);
+        platform.directories.insert({"C:\\Users", "C:\\Users\\Zo\xC3\xAB", kFolder});
         setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
         engine.processImage(false, true);
     }
@@ -47,13 +46,11 @@ TEST_F(SettingsCommands, SaveWritesTheNameChosenAndTheLoadDialogOffersItNext) {
     dialogs.fileAnswers.clear();
     EXPECT_FALSE(saveSettingsCommand(platform, dialogs, kOwner));
     const FileDialogRequest& first = dialogs.fileRequests.back();
-    EXPECT_TRUE(first.save);
-    EXPECT_EQ(first.title, "Save Velokrom Data");
+    EXPECT_EQ(std::tie(first.save, first.title, first.defaultExtension, first.initialFolder, first.proposedName,
+                       first.nameCapacity),
+              std::make_tuple(true, std::string("Save Velokrom Data"), std::string("vkp"), std::string(), std::string(),
+                              size_t{260}));
     EXPECT_EQ(first.filter, std::string("Velokrom Data Files (*.vkp)\0*.VKP\0All Files (*.*)\0*.*\0", 54));
-    EXPECT_EQ(first.defaultExtension, "vkp");
-    EXPECT_EQ(first.initialFolder, "");
-    EXPECT_EQ(first.proposedName, "");
-    EXPECT_EQ(first.nameCapacity, 260u);
 
     ASSERT_TRUE(save(kFolder + "\\studio"));
     EXPECT_EQ(platform.files[kFolder + "\\studio.vkp"].size(), 1502u);
@@ -63,11 +60,9 @@ TEST_F(SettingsCommands, SaveWritesTheNameChosenAndTheLoadDialogOffersItNext) {
 
     EXPECT_FALSE(loadSettingsCommand(engine, platform, dialogs, kOwner));  // cancelled
     const FileDialogRequest& next = dialogs.fileRequests.back();
-    EXPECT_FALSE(next.save);
-    EXPECT_EQ(next.title, "Load Velokrom Data");
-    for (WindowHandle owner : dialogs.owners) EXPECT_EQ(owner, kOwner);
-    EXPECT_EQ(next.initialFolder, kFolder);
-    EXPECT_EQ(next.proposedName, "studio.vkp");
+    EXPECT_EQ(std::tie(next.save, next.title, next.initialFolder, next.proposedName),
+              std::make_tuple(false, std::string("Load Velokrom Data"), kFolder, std::string("studio.vkp")));
+    EXPECT_EQ(dialogs.owners, std::vector<WindowHandle>(dialogs.fileRequests.size(), kOwner));
     EXPECT_TRUE(platform.messages.empty()) << "a cancelled dialog is not a failure";
 }
 

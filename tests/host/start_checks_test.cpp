@@ -10,7 +10,8 @@ namespace {
 
 class StartChecks : public PluginTest {
 protected:
-    void keepValidBlock() { giveSavedState(backingKey(greenScreen(12, 10)), kBackgroundNeutralGray, kBlendDirect, false, true); }
+    // A block from an earlier run, ready for a repeat.
+    void keepValidBlock() { giveSavedState(backingKey(greenScreen(12, 10)), kBackgroundNeutralGray, kBlendDirect, false); }
 };
 
 // A start the filter must refuse before it asks for any pixel: how the host's call is spoilt
@@ -82,7 +83,6 @@ TEST_F(StartChecks, ARepeatWithoutAnyBlockIsRefused) {
 TEST_F(StartChecks, ARepeatNeedsNoDisplayPixels) {
     options.offerDisplayPixels = false;
     keepValidBlock();
-    parameters().setStartDialogPending(false);
     HostImage image = greenScreen(12, 10);
     EXPECT_EQ(host.runFilter(image, options, false), noErr);
 }
@@ -117,7 +117,6 @@ TEST(DeliveredBuffer, StridesThatCannotHoldTheRectangleAreRefused) {
 
 TEST_F(StartChecks, HostBuffersWithStridesTooSmallEndTheCallWithoutWriting) {
     keepValidBlock();
-    parameters().setStartDialogPending(false);
     const auto tamper = std::vector<std::function<void(FilterRecord&)>>{
         [](FilterRecord& r) { r.inRowBytes -= 1; },
         [](FilterRecord& r) { r.outColumnBytes = 2; },

@@ -2,6 +2,7 @@
 // in a file between runs.
 #include <fstream>
 #include <sstream>
+#include <tuple>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -22,10 +23,8 @@ TEST(VkhostArguments, SelectionCornersAreInclusiveAndBadInputIsRejected) {
         parseRunArguments({"builtin", "--image", "in.png", "--out", "out.png", "--selection", "2,3:9,7", "--repeat"});
     EXPECT_TRUE(run.repeat);
     const vkhost::HostOptions options = vkhost::hostOptionsFor(run, HostImage(10, 8, 3));
-    EXPECT_EQ(options.selection.left, 2);
-    EXPECT_EQ(options.selection.top, 3);
-    EXPECT_EQ(options.selection.right, 10);
-    EXPECT_EQ(options.selection.bottom, 8);
+    const Rect& area = options.selection;
+    EXPECT_EQ(std::tie(area.left, area.top, area.right, area.bottom), std::make_tuple(2, 3, 10, 8));
     EXPECT_THROW(vkhost::hostOptionsFor(run, HostImage(9, 8, 3)), std::runtime_error);
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"builtin", "--image", "a"},
@@ -46,18 +45,14 @@ protected:
 TEST_F(VkhostSession, RepeatTakesTheKeptBlockFromItsFileAndReportsEverySelector) {
     const HostImage source = greenScreen(16, 12);
     const KeyModelRecord key = backingKey(source);
-    giveSavedState(key, kBackgroundNeutralGray, kBlendDirect, false);
-    ScratchFolder::writeBytes(paramsPath, parameterBytes());
-    vkhost::EmulatedHost fresh([this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
-        pluginEntry(selector, record, data, result, environment);
-    });
+    ScratchFolder::writeBytes(paramsPath, savedParameterBlock(key, {kBackgroundNeutralGray, kBlendDirect}));
     RunArguments run = parseRunArguments({"builtin", "--image", "i", "--out", "o", "--repeat", "--params", paramsPath});
     HostImage image = source;
     std::ostringstream report;
-    EXPECT_EQ(vkhost::runSession(fresh, run, image, report), noErr);
+    EXPECT_EQ(vkhost::runSession(host, run, image, report), noErr);
     EXPECT_EQ(report.str(), "prepare: 0\nstart: 0\nfinish: 0\n");
     EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true).pixels);
-    EXPECT_EQ(ScratchFolder::readBytes(paramsPath), fresh.parameterBytes(kParameterBlockSize));
+    EXPECT_EQ(ScratchFolder::readBytes(paramsPath), parameterBytes());
 }
 
 // A file of the wrong size, and (where there are such things) a device that never ends and a
