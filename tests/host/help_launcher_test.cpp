@@ -179,9 +179,7 @@ TEST(HelpLauncherOnDisk, FindsAndStartsTheReaderWithoutChangingTheCurrentDirecto
     namespace fs = std::filesystem;
     const ScratchFolder scratch;
     const fs::path& root = scratch.dir();
-    fs::create_directories(root / "Zelvarn");
-    fs::create_directories(root / "Acroread");
-    fs::create_directories(root / "tree" / "inner");
+    for (const char* folder : {"Zelvarn", "Acroread", "tree/inner"}) fs::create_directories(root / folder);
     std::ofstream(root / "Zelvarn" / "VeloPCPS.pdf") << "%PDF-1.4\n";
     std::ofstream(root / "tree" / "inner" / "acroRD32.exe") << "#!/bin/sh\n";
     fs::create_directory_symlink(root, root / "tree" / "loop");
@@ -201,12 +199,9 @@ TEST(HelpLauncherOnDisk, FindsAndStartsTheReaderWithoutChangingTheCurrentDirecto
     EXPECT_EQ(fs::current_path(), before);
     const fs::path arguments = root / "Acroread" / "arguments.txt";
     for (int i = 0; i < 200 && !fs::exists(arguments); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    std::ifstream in(arguments);
-    std::string program, manual;
-    std::getline(in, program);
-    std::getline(in, manual);
-    EXPECT_EQ(program, reader.string());
-    EXPECT_EQ(manual, (root / "Zelvarn" / "VeloPCPS.pdf").string());
+    const std::vector<uint8_t> lines = ScratchFolder::readBytes(arguments);
+    EXPECT_EQ(std::string(lines.begin(), lines.end()),
+              reader.string() + "\n" + (root / "Zelvarn" / "VeloPCPS.pdf").string() + "\n");
     EXPECT_FALSE(platform.startProcess((root / "missing").string(), {"missing"}));
 }
 #endif
