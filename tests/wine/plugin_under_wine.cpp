@@ -103,12 +103,21 @@ HWND PluginUnderWine::waitForMainWindow() {
     return found;
 }
 
-HWND PluginUnderWine::startOverGray() {
+void PluginUnderWine::choose(HWND startDialog, int32_t choiceButton) {
+    vkhost::pressButton(startDialog, choiceButton);
+    vkhost::pressButton(startDialog, IDC_START_OK);
+}
+
+HWND PluginUnderWine::startWith(int32_t backgroundButton) {
     HWND dialog = waitForStartDialog();
     if (!dialog) return nullptr;
-    vkhost::pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
-    vkhost::pressButton(dialog, IDC_START_OK);
+    choose(dialog, backgroundButton);
     return waitForMainWindow();
+}
+
+void PluginUnderWine::closeWith(HWND main, int32_t command, DWORD timeoutMs) {
+    PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    EXPECT_TRUE(vkhost::waitUntil([&] { return !IsWindow(main); }, timeoutMs)) << "the main window ended";
 }
 
 HWND PluginUnderWine::waitForMessageBox() { return waitForDialog(false); }

@@ -13,6 +13,7 @@
 #include "host_images.h"
 #include "host_window_win32.h"
 #include "plugin_library_win32.h"
+#include "ui_driver_win32.h"
 
 namespace velokrom::winetest {
 
@@ -43,8 +44,12 @@ protected:
     // The main window of this process, shown; null if none (after the time limit).
     static HWND findMainWindow();
     static HWND waitForMainWindow();
-    // Answers the start dialog with the neutral grey background and waits for the main window.
-    static HWND startOverGray();
+    // Presses a choice's radio button in the start dialog, then OK.
+    static void choose(HWND startDialog, int32_t choiceButton);
+    // Answers the start dialog with a background choice and waits for the main window.
+    static HWND startWith(int32_t backgroundButton);
+    // Ends the main window with a command (OK, Cancel) and sees it go.
+    static void closeWith(HWND main, int32_t command, DWORD timeoutMs = vkhost::kUiWait);
 
     // C:\ZELVARN\VELOKROM.BKG under the first fixed drive: the one background file.
     static std::string backgroundFile();
