@@ -142,15 +142,11 @@ TEST_F(PluginUnderWine, ToolbarStripsCursorsAndIconAreThere) {
     EXPECT_NE(LoadIconA(library->module(), MAIN_ICON_NAME), nullptr);
 }
 
-std::vector<uint8_t> realPipl() {
-    HMODULE module = LoadLibraryA(std::getenv("VELOKROM_PLUGIN"));
-    std::vector<uint8_t> bytes = piplBytes(module);
-    FreeLibrary(module);
-    return bytes;
-}
+// The real list, changed as a host may find a list that is not for it.
+using PropertyListReading = PluginUnderWine;
 
-TEST(PropertyListReading, RefusesWhatIsNotAnRgbFilterForThisArchitecture) {
-    const std::vector<uint8_t> real = realPipl();
+TEST_F(PropertyListReading, RefusesWhatIsNotAnRgbFilterForThisArchitecture) {
+    const std::vector<uint8_t> real = piplBytes(library->module());
     ASSERT_EQ(real.size(), 206u);
     EXPECT_EQ(piplRefusal(readPipl(real.data(), real.size()), kIs64Bit), "");
     // The same list read by a host of the other architecture: no entry for it.
@@ -169,8 +165,8 @@ TEST(PropertyListReading, RefusesWhatIsNotAnRgbFilterForThisArchitecture) {
     EXPECT_NE(piplRefusal(readPipl(newer.data(), newer.size()), kIs64Bit), "");
 }
 
-TEST(PropertyListReading, SurvivesTruncatedAndLyingLists) {
-    const std::vector<uint8_t> real = realPipl();
+TEST_F(PropertyListReading, SurvivesTruncatedAndLyingLists) {
+    const std::vector<uint8_t> real = piplBytes(library->module());
     ASSERT_EQ(real.size(), 206u);
     // The last property has no padding, so every cut takes away data that the list announces.
     for (size_t size = 0; size < real.size(); ++size)

@@ -89,8 +89,7 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         EXPECT_TRUE(isEnabled(dialog, IDC_USE_SAVED_BACKGROUND));
         EXPECT_FALSE(isChecked(dialog, IDC_SAVE_AS_BACKGROUND));
         requestScreenshot(dialog, "start-dialog-with-background");
-        pressButton(dialog, IDC_SAVE_AS_BACKGROUND);
-        pressButton(dialog, IDC_START_OK);
+        choose(dialog, IDC_SAVE_AS_BACKGROUND);
 
         HWND ask = waitForMessageBox();
         ASSERT_NE(ask, nullptr);
@@ -105,8 +104,7 @@ TEST_F(PluginUnderWine, SavingAskedTwiceBeforeOverwritingAndNoShowsTheDialogAgai
         HWND again = waitForStartDialog();
         ASSERT_NE(again, nullptr);
         EXPECT_TRUE(isChecked(again, IDC_USE_SAVED_BACKGROUND));
-        pressButton(again, IDC_SAVE_AS_BACKGROUND);
-        pressButton(again, IDC_START_OK);
+        choose(again, IDC_SAVE_AS_BACKGROUND);
         ask = waitForMessageBox();
         ASSERT_NE(ask, nullptr);
         EXPECT_TRUE(answerAndWait(ask, IDYES));
@@ -157,14 +155,9 @@ TEST_F(PluginUnderWine, ForegroundOverGrayRunsTheMainWindowInTheModalHostAndCanc
     const HostImage original = image;
     DialogWatch watch;
     const int16_t result = runFilter(image, true, [&] {
-        HWND dialog = waitForStartDialog();
-        ASSERT_NE(dialog, nullptr);
-        pressButton(dialog, IDC_USE_GRAY_BACKGROUND);
-        pressButton(dialog, IDC_START_OK);
-        HWND main = waitForMainWindow();
+        HWND main = startWith(IDC_USE_GRAY_BACKGROUND);
         ASSERT_NE(main, nullptr);
-        PostMessageA(main, WM_COMMAND, IDM_CANCEL, 0);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+        closeWith(main, IDM_CANCEL);
     });
     // The start dialog, then the invisible modal host: owned by the host window, one pixel at
     // the screen's corner, ended once the main window's run returned.

@@ -33,7 +33,7 @@ protected:
     HWND frame = nullptr;
 };
 
-TEST_F(WindowControls, ToolbarHoldsTheTablesButtonsInTheirInitialStatesWithTooltips) {
+TEST_F(WindowControls, ToolbarHoldsTheTablesButtonsWithTooltipsAndTheRulesSetThemWithTheMenu) {
     HWND toolbar = createMainToolbar(frame, library->module());
     ASSERT_NE(toolbar, nullptr);
     EXPECT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 25);
@@ -49,10 +49,8 @@ TEST_F(WindowControls, ToolbarHoldsTheTablesButtonsInTheirInitialStatesWithToolt
         EXPECT_EQ((state & TBSTATE_INDETERMINATE) != 0, slots[i].initialState == ButtonState::Greyed)
             << slots[i].commandId;
     }
-}
 
-TEST_F(WindowControls, RulesSetMenuAndButtonsAndARadioButtonUnchecksItsGroup) {
-    HWND toolbar = createMainToolbar(frame, library->module());
+    // The rules set menu and buttons, and a radio button unchecks its group.
     HMENU menu = LoadMenuA(library->module(), MAIN_MENU_NAME);
     ASSERT_NE(menu, nullptr);
     Win32CommandStates states(menu, toolbar);
