@@ -15,9 +15,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
+#include <initializer_list>
 #include <map>
+#include <stdexcept>
 #include <vector>
 
 #include "host/parameter_block.h"
@@ -47,18 +48,26 @@ protected:
     explicit MainWindowUnderWine(DWORD watchdogMs = 30000) : PluginUnderWine(watchdogMs) {}
 
     // Answers the start dialog with a background choice and waits for the main window.
-    HWND openOverGray() { return openWith(IDC_USE_GRAY_BACKGROUND); }
     HWND openWith(int32_t backgroundButton) {
-        HWND dialog = waitForStartDialog();
-        if (!dialog) return nullptr;
-        pressButton(dialog, backgroundButton);
-        pressButton(dialog, IDC_START_OK);
-        HWND main = waitForMainWindow();
+        HWND main = startWith(backgroundButton);
         if (main) display = childOfClass(main, DISPLAY_WINDOW_CLASS);
         return main;
     }
+    // The filter run on image over the grey, the main window looked at and cancelled: the image
+    // is left as it was.
+    void lookAndCancel(HostImage image, const std::function<void(HWND main)>& look) {
+        removeBackgroundFile();
+        const HostImage original = image;
+        EXPECT_EQ(runFilter(image, true, [&] {
+            HWND main = openWith(IDC_USE_GRAY_BACKGROUND);
+            ASSERT_NE(main, nullptr);
+            look(main);
+            closeWith(main, IDM_CANCEL);
+        }), 1);
+        EXPECT_EQ(image.pixels, original.pixels);
+    }
     // The screen point of image pixel (column, row) at zoom 1 in the display window.
-    POINT screenPointOf(int32_t width, int32_t height, int32_t column, int32_t row) {
+    POINT screenPointOf(int32_t width, int32_t height, int32_t column, int32_t row) const {
         RECT client{};
         GetClientRect(display, &client);
         const DisplayRect dest = viewPlacement(client.right, client.bottom, width, height);
@@ -80,6 +89,7 @@ protected:
         sendMouse(p, MOUSEEVENTF_LEFTDOWN);
         release();
     }
+    static void clickOn(HWND dialog, int32_t control) { click(centreOf(GetDlgItem(dialog, control))); }
     static POINT centreOf(HWND window) {
         RECT r{};
         GetWindowRect(window, &r);
@@ -101,18 +111,23 @@ protected:
     static bool menuEnabled(HWND main, int32_t id) {
         return !(GetMenuState(GetMenu(main), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     }
-    // A drag along row `row` from column x0 to x1 with the real mouse, paced as a hand is
-    // (vkhost::pacedPressAndMoves), once the view is painted with no paint pending: a repaint
-    // erases to white first, and a pixel read then is not the one the move inverts.
-    void dragAlongRow(int32_t width, int32_t height, int32_t row, int32_t x0, int32_t x1) {
+    static bool checked(HWND main, int32_t id) { return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    // The screen points of row `row` from column x0 to x1, once the view is painted there with
+    // no paint pending: a repaint erases to white first, and a pixel read then is not the one
+    // shown after.
+    std::vector<POINT> paintedRow(int32_t width, int32_t height, int32_t row, int32_t x0, int32_t x1) {
         std::vector<POINT> points;
         for (int32_t x = x0; x <= x1; ++x) points.push_back(screenPointOf(width, height, x, row));
         EXPECT_TRUE(waitUntil([&] {
-            if (GetUpdateRect(display, nullptr, FALSE)) return false;
-            for (const POINT& p : points)
-                if (screenPixel(p) == RGB(255, 255, 255)) return false;
-            return true;
+            return !GetUpdateRect(display, nullptr, FALSE) &&
+                   std::none_of(points.begin(), points.end(), [](POINT p) { return screenPixel(p) == RGB(255, 255, 255); });
         })) << "the view is painted";
+        return points;
+    }
+    // A drag along row `row` from column x0 to x1 with the real mouse, paced as a hand is
+    // (vkhost::pacedPressAndMoves), once the view is painted there.
+    void dragAlongRow(int32_t width, int32_t height, int32_t row, int32_t x0, int32_t x1) {
+        const std::vector<POINT> points = paintedRow(width, height, row, x0, x1);
         EXPECT_EQ(pacedPressAndMoves(display, points, 2000), "");
         trailEnd = points.back();
         trailEndColour = screenPixel(trailEnd);
@@ -132,26 +147,28 @@ protected:
     }
     // The image as the display shows it at zoom 1, read from the screen once its paints are
     // done: red, green, blue bytes, as the host's images hold them.
-    std::vector<uint8_t> shownImage(int32_t width, int32_t height) {
+    std::vector<uint8_t> shownImage(int32_t width, int32_t height) const {
         UpdateWindow(display);
-        const POINT origin = screenPointOf(width, height, 0, 0);
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-        const auto* bgrx = static_cast<const uint8_t*>(bits);
+        RECT client{};
+        GetClientRect(display, &client);
+        const DisplayRect dest = viewPlacement(client.right, client.bottom, width, height);
+        if (dest.left + width > client.right || dest.top + height > client.bottom) return {};
+        const std::vector<uint8_t> bgrx = shownPicture(display);
         std::vector<uint8_t> rgb;
-        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
-            rgb.insert(rgb.end(), {bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]});
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
+        for (int32_t y = dest.top; y < dest.top + height; ++y)
+            for (int32_t x = dest.left; x < dest.left + width; ++x) {
+                const uint8_t* p = &bgrx[4 * (static_cast<size_t>(y) * client.right + x)];
+                rgb.insert(rgb.end(), {p[2], p[1], p[0]});
+            }
         return rgb;
+    }
+    // One of the files the native keyer made before the Wine run (tests/wine/make-expected.sh).
+    static HostImage expectedImage(const std::string& path) {
+        try {
+            return readHostImage(path, false);
+        } catch (const std::exception& error) {
+            throw std::runtime_error(std::string(error.what()) + " (scripts/run-wine-tests.sh has the native keyer make it)");
+        }
     }
 
     // The keyboard's focus in window's thread, once it is an edit box inside window (the name
@@ -196,12 +213,7 @@ protected:
 };
 
 TEST_F(MainWindowUnderWine, ANarrowImageGetsTheToolbarsWidthAndTheWindowItsParts) {
-    removeBackgroundFile();
-    HostImage image = testing::greenScreen(243, 100);
-    const HostImage original = image;
-    const int16_t result = runFilter(image, true, [&] {
-        HWND main = openOverGray();
-        ASSERT_NE(main, nullptr);
+    lookAndCancel(testing::greenScreen(243, 100), [&](HWND main) {
         ASSERT_NE(display, nullptr);
         RECT client{}, shown{};
         GetClientRect(main, &client);
@@ -221,23 +233,15 @@ TEST_F(MainWindowUnderWine, ANarrowImageGetsTheToolbarsWidthAndTheWindowItsParts
         SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
         EXPECT_STREQ(text, uiString(IDS_HINT_AUTO_SETUP));
         requestScreenshot(main, "main-window-narrow");
-        PostMessageA(main, WM_COMMAND, IDM_CANCEL, 0);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
     });
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(image.pixels, original.pixels);
 }
 
 // The display window overlaps the toolbar's last rows, where the picture's first row lies, and
 // the status bar's first: however often the bars repaint, the view stays whole.
 TEST_F(MainWindowUnderWine, RepaintedBarsLeaveTheViewWhole) {
-    removeBackgroundFile();
-    HostImage image = testing::greenScreen(600, 120);  // wider than the toolbar: a one-pixel margin
-    const HostImage original = image;
-    const int16_t result = runFilter(image, true, [&] {
-        HWND main = openOverGray();
-        ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(waitUntil([&] { return shownImage(600, 120) == original.pixels; })) << "the first view is the picture";
+    const HostImage image = testing::greenScreen(600, 120);  // wider than the toolbar: a one-pixel margin
+    lookAndCancel(image, [&](HWND main) {
+        ASSERT_TRUE(waitUntil([&] { return shownImage(600, 120) == image.pixels; })) << "the first view is the picture";
         const std::vector<uint8_t> view = shownPicture(display);
         for (const char* bar : {TOOLBARCLASSNAMEA, STATUSCLASSNAMEA}) {
             HWND child = childOfClass(main, bar);
@@ -245,55 +249,17 @@ TEST_F(MainWindowUnderWine, RepaintedBarsLeaveTheViewWhole) {
             EXPECT_TRUE(waitUntil([&] { return !GetUpdateRect(child, nullptr, FALSE); })) << bar << " repainted";
             EXPECT_TRUE(shownPicture(display) == view) << bar << " painted over the view";
         }
-        PostMessageA(main, WM_COMMAND, IDM_CANCEL, 0);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
     });
-    EXPECT_EQ(result, 1);
 }
 
-TEST_F(MainWindowUnderWine, AMouseDragDrawsItsTrailKeysTheImageAndOkWritesIt) {
-    removeBackgroundFile();
-    const HostImage source = testing::greenScreen(120, 80);
-    HostImage image = source;
-    const int32_t row = 10, x0 = 2, x1 = 16;
-    const int16_t result = runFilter(image, true, [&] {
-        HWND main = openOverGray();
-        ASSERT_NE(main, nullptr);
-        SetForegroundWindow(main);
-        const POINT start = screenPointOf(120, 80, x0, row);
-        // The first view is on the screen (the backing is not the window's white) before the drag.
-        const POINT end = screenPointOf(120, 80, x1 + 1, row);
-        ASSERT_TRUE(waitUntil([&] {
-            return screenPixel(start) != RGB(255, 255, 255) && screenPixel(end) != RGB(255, 255, 255);
-        }));
-        const COLORREF startColour = screenPixel(start);
-        dragAlongRow(120, 80, row, x0, x1);
-        // The release erased the trail, and the key the drag made lets the refining commands in.
-        EXPECT_TRUE(waitUntil([&] { return menuEnabled(main, IDM_SELECT_BACKGROUND); }));
-        EXPECT_TRUE(menuEnabled(main, IDM_UNDO));
-        EXPECT_TRUE(waitUntil([&] { return screenPixel(start) != startColour; })) << "the composite shows the keyed backing";
-        EXPECT_NE(screenPixel(trailEnd), trailEndColour) << "no trail left on the screen";
-        requestScreenshot(main, "main-window-keyed-composite");
-        for (int32_t view : {IDM_VIEW_MATTE, IDM_VIEW_FRONT, IDM_VIEW_BACK, IDM_VIEW_COMPOSITE}) {
-            PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(view), 0);
-            EXPECT_TRUE(waitUntil([&] { return GetMenuState(GetMenu(main), view, MF_BYCOMMAND) & MF_CHECKED; }));
-            requestScreenshot(main, "main-window-view-" + std::to_string(view - IDM_VIEW_COMPOSITE));
-        }
-        PostMessageA(main, WM_COMMAND, IDM_OK, 0);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
-    });
-    // OK ran the render pass with the key the drag made (which pixels a real drag delivers is
-    // the window system's choice; the host tests compare them with a replayed drag exactly).
-    ASSERT_EQ(result, 0);
-    std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
-    EXPECT_TRUE(ParameterBlock(block.data()).stateSaved());
-    EXPECT_NE(image.pixels, source.pixels);
+// The texts of a dialog's controls, space-separated.
+std::string textsOf(HWND dialog, std::initializer_list<int> controls) {
+    std::string texts;
+    for (int id : controls) texts += (texts.empty() ? "" : " ") + windowText(GetDlgItem(dialog, id));
+    return texts;
 }
-
-// The tuning dialog's three value texts, space-separated.
 std::string sliderTexts(HWND tune) {
-    return windowText(GetDlgItem(tune, IDC_TUNE_DECOLOR_TEXT)) + " " + windowText(GetDlgItem(tune, IDC_TUNE_CLIP_HIGH_TEXT)) +
-           " " + windowText(GetDlgItem(tune, IDC_TUNE_CLIP_LOW_TEXT));
+    return textsOf(tune, {IDC_TUNE_DECOLOR_TEXT, IDC_TUNE_CLIP_HIGH_TEXT, IDC_TUNE_CLIP_LOW_TEXT});
 }
 
 // The dialog opens over the picture; a person moves it aside, here below the main window.
@@ -305,27 +271,18 @@ void moveBelow(HWND dialog, HWND main) {
     SetWindowPos(dialog, nullptr, m.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-
 // Tuning by mouse (then Close) and by keyboard (then Apply), red chosen in the system's colour
 // chooser and the Solid Color blend: the display and, after OK, the composite are byte for byte
 // what the native keyer makes from the same drags, slider positions and colour
 // (tests/wine/make-expected.sh, run before Wine).
 TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersComposite) {
     const std::string dir = VELOKROM_EXPECTED_DIR "/tuning/";
-    vkhost::HostImage image(1, 1, 3), keyed(1, 1, 3), tuned(1, 1, 3), expected(1, 1, 3);
-    try {
-        image = vkhost::readHostImage(dir + "foreground.ppm", false);
-        keyed = vkhost::readHostImage(dir + "keyed.ppm", false);
-        tuned = vkhost::readHostImage(dir + "tuned.ppm", false);
-        expected = vkhost::readHostImage(dir + "expected.ppm", false);
-        storeBackground(vkhost::readHostImage(dir + "background.ppm", false));
-    } catch (const std::exception& error) {
-        FAIL() << error.what() << " (scripts/run-wine-tests.sh has the native keyer make it)";
-    }
-    const vkhost::HostImage source = image;
+    storeBackground(expectedImage(dir + "background.ppm"));
+    HostImage image = expectedImage(dir + "foreground.ppm");
+    const HostImage source = image, keyed = expectedImage(dir + "keyed.ppm"), tuned = expectedImage(dir + "tuned.ppm"),
+                    expected = expectedImage(dir + "expected.ppm");
     const int32_t w = image.width, h = image.height;
-    const auto shows = [&](const vkhost::HostImage& composite) { return shownImage(w, h) == composite.pixels; };
-    const auto checked = [](HWND main, int32_t id) { return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    const auto shows = [&](const HostImage& composite) { return shownImage(w, h) == composite.pixels; };
     const int16_t result = runFilter(image, true, [&] {
         HWND main = openWith(IDC_USE_SAVED_BACKGROUND);
         ASSERT_NE(main, nullptr);
@@ -335,14 +292,20 @@ TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersC
         ASSERT_TRUE(waitUntil([&] { return shows(keyed); })) << "the display shows the keyer's composite";
         PostMessageA(main, WM_COMMAND, IDM_TUNE_COLORS, 0);
         ASSERT_TRUE(waitUntil([&] { return checked(main, IDM_TUNE_COLORS); }));
+        // A drag over the shadow beside the head opens the dialog, moved off the picture.
+        const auto openTuning = [&] {
+            EXPECT_TRUE(waitUntil([&] { return shows(keyed); }));
+            dragAlongRow(w, h, 40, 86, 96);
+            HWND tune = waitForDialog("Color Tuning");
+            if (tune) moveBelow(tune, main);
+            EXPECT_TRUE(waitUntil([&] { return shows(keyed); })) << "the dialog moved off the picture";
+            return tune;
+        };
 
         // The mouse: the Clip Low thumb dragged past the end, one click on the left arrow, Close.
-        dragAlongRow(w, h, 40, 86, 96);  // over the shadow beside the head
-        HWND tune = waitForDialog("Color Tuning");
+        HWND tune = openTuning();
         ASSERT_NE(tune, nullptr);
         EXPECT_EQ(sliderTexts(tune), "0.000 0.000 0.000");
-        moveBelow(tune, main);
-        ASSERT_TRUE(waitUntil([&] { return shows(keyed); })) << "the dialog moved off the picture";
         const POINT swatch = centreOf(GetDlgItem(tune, IDC_TUNE_SWATCH));
         const COLORREF swatchBefore = screenPixel(swatch);
         HWND clipLow = GetDlgItem(tune, IDC_TUNE_CLIP_LOW);
@@ -359,23 +322,16 @@ TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersC
         click({bar.left + 3, thumb.y});
         EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 0.999"; })) << sliderTexts(tune);
         EXPECT_TRUE(shows(keyed)) << "slider moves show in the swatch only";
-        click(centreOf(GetDlgItem(tune, IDC_TUNE_CLOSE)));
+        clickOn(tune, IDC_TUNE_CLOSE);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(tune); }));
 
         // The keyboard, from the first slider: a page right on De-Color, Tab, two pages left on
         // Clip High, Tab, three steps right on Clip Low, Tab past Close to Apply, Enter; Escape.
-        ASSERT_TRUE(waitUntil([&] { return shows(keyed); }));
-        dragAlongRow(w, h, 40, 86, 96);
-        tune = waitForDialog("Color Tuning");
+        tune = openTuning();
         ASSERT_NE(tune, nullptr);
-        moveBelow(tune, main);
-        ASSERT_TRUE(waitUntil([&] { return shows(keyed); }));
         ASSERT_TRUE(waitUntil([&] { return threadState(tune).hwndFocus == GetDlgItem(tune, IDC_TUNE_DECOLOR); }));
-        key(VK_NEXT);
-        key(VK_TAB);
-        key(VK_PRIOR, 2);
-        key(VK_TAB);
-        key(VK_RIGHT, 3);
+        for (const auto& [virtualKey, times] : {std::pair{VK_NEXT, 1}, {VK_TAB, 1}, {VK_PRIOR, 2}, {VK_TAB, 1}, {VK_RIGHT, 3}})
+            key(static_cast<WORD>(virtualKey), times);
         EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.040 -0.080 0.003"; })) << sliderTexts(tune);
         requestScreenshot(tune, "tuning-dialog");
         EXPECT_TRUE(shows(keyed));
@@ -391,29 +347,24 @@ TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersC
         PostMessageA(main, WM_COMMAND, IDM_SELECT_COLOR, 0);
         HWND chooser = waitForDialog("Color");
         ASSERT_NE(chooser, nullptr);
-        typeInto(chooser, COLOR_RED, "255");
-        typeInto(chooser, COLOR_GREEN, "0");
-        typeInto(chooser, COLOR_BLUE, "0");
-        click(centreOf(GetDlgItem(chooser, COLOR_ADD)));
-        click(centreOf(GetDlgItem(chooser, IDOK)));
+        for (const auto& [box, digits] : {std::pair{COLOR_RED, "255"}, {COLOR_GREEN, "0"}, {COLOR_BLUE, "0"}})
+            typeInto(chooser, box, digits);
+        clickOn(chooser, COLOR_ADD);
+        clickOn(chooser, IDOK);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
         PostMessageA(main, WM_COMMAND, IDM_BLEND_SOLID, 0);
         EXPECT_TRUE(waitUntil([&] { return shows(expected); }));
         PostMessageA(main, WM_COMMAND, IDM_SELECT_COLOR, 0);
         chooser = waitForDialog("Color");
         ASSERT_NE(chooser, nullptr);
-        EXPECT_EQ(windowText(GetDlgItem(chooser, COLOR_RED)) + " " + windowText(GetDlgItem(chooser, COLOR_GREEN)) + " " +
-                      windowText(GetDlgItem(chooser, COLOR_BLUE)),
-                  "255 0 0");
+        EXPECT_EQ(textsOf(chooser, {COLOR_RED, COLOR_GREEN, COLOR_BLUE}), "255 0 0");
         requestScreenshot(chooser, "color-chooser");
-        click(centreOf(GetDlgItem(chooser, IDCANCEL)));
+        clickOn(chooser, IDCANCEL);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
-        PostMessageA(main, WM_COMMAND, IDM_OK, 0);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+        closeWith(main, IDM_OK);
     });
     ASSERT_EQ(result, 0);
-    std::ifstream file(dir + "key.vkp", std::ios::binary);
-    const std::vector<uint8_t> keyFile{std::istreambuf_iterator<char>(file), {}};
+    const std::vector<uint8_t> keyFile = testing::ScratchFolder::readBytes(dir + "key.vkp");
     ASSERT_EQ(keyFile.size(), 22u + kKeyModelRecordSize);
     std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
     EXPECT_EQ(std::memcmp(ParameterBlock(block.data()).keyModel().bytes, keyFile.data() + 22, kKeyModelRecordSize), 0)
@@ -421,15 +372,18 @@ TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersC
     EXPECT_TRUE(image.pixels == expected.pixels) << "the composite is the keyer's, byte for byte";
 }
 
-// The sample picture and the key `velokrom key` saved for the drag below, made natively before
-// the Wine run (tests/wine/make-expected.sh): the same drag must save the same bytes here.
-TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
+// An Auto Setup drag with the real mouse over the sample picture and the key `velokrom key`
+// saved for the same drag, made natively before the Wine run (tests/wine/make-expected.sh): the
+// drag draws its trail, erases it on release and keys the picture; the key saved through the
+// system's save dialog has the same bytes, and loads back through its open dialog after Reset.
+TEST_F(MainWindowUnderWine, AMouseDragKeysThePictureAndItsKeySavesAndLoadsThroughTheFileDialogs) {
     std::string fixture = "Z:" VELOKROM_EXPECTED_DIR "/settings";
     for (char& c : fixture)
         if (c == '/') c = '\\';
     const std::vector<uint8_t> expected = testing::ScratchFolder::readBytes(fixture + "\\auto.vkp");
     ASSERT_EQ(expected.size(), 1502u);
-    HostImage image = readHostImage(fixture + "\\foreground.ppm", false);
+    HostImage image = expectedImage(fixture + "\\foreground.ppm");
+    const HostImage source = image;
     const int32_t width = image.width, height = image.height;
     // The composite over neutral grey at the drag's first pixel, as the window shows it.
     KeyModelRecord savedKey{}, cleared{};
@@ -450,15 +404,22 @@ TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
     const std::filesystem::path saved = folder / L"studio.vkp";
     removeBackgroundFile();
     const int16_t result = runFilter(image, true, [&] {
-        HWND main = openOverGray();
+        HWND main = openWith(IDC_USE_GRAY_BACKGROUND);
         ASSERT_NE(main, nullptr);
         SetForegroundWindow(main);
-        const POINT start = screenPointOf(width, height, 2, 10), last = screenPointOf(width, height, 17, 10);
-        ASSERT_TRUE(waitUntil([&] {
-            return screenPixel(start) != RGB(255, 255, 255) && screenPixel(last) != RGB(255, 255, 255);
-        })) << "the first view is on the screen";
+        const POINT start = paintedRow(width, height, 10, 2, 17).front();  // the first view, before the drag
         dragAlongRow(width, height, 10, 2, 16);  // --auto 2,10:16,10
-        ASSERT_TRUE(waitUntil([&] { return menuEnabled(main, IDM_SELECT_BACKGROUND); }));
+        // The release erased the trail, and the key the drag made lets the refining commands in.
+        EXPECT_TRUE(waitUntil([&] { return menuEnabled(main, IDM_SELECT_BACKGROUND); }));
+        EXPECT_TRUE(menuEnabled(main, IDM_UNDO));
+        EXPECT_TRUE(waitUntil([&] { return screenPixel(start) == shownWith(savedKey); })) << "the composite shows the key";
+        EXPECT_NE(screenPixel(trailEnd), trailEndColour) << "no trail left on the screen";
+        requestScreenshot(main, "main-window-keyed-composite");
+        for (int32_t view : {IDM_VIEW_MATTE, IDM_VIEW_FRONT, IDM_VIEW_BACK, IDM_VIEW_COMPOSITE}) {
+            PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(view), 0);
+            EXPECT_TRUE(waitUntil([&] { return checked(main, view); }));
+            requestScreenshot(main, "main-window-view-" + std::to_string(view - IDM_VIEW_COMPOSITE));
+        }
 
         PostMessageA(main, WM_COMMAND, IDM_SAVE_SETTINGS, 0);
         HWND save = vkhost::waitForDialog("Save Velokrom Data");
@@ -493,14 +454,14 @@ TEST_F(MainWindowUnderWine, AKeySavedThroughTheSaveDialogLoadsBackAfterReset) {
         key(VK_RETURN);
         EXPECT_TRUE(waitUntil([&] { return !IsWindow(open); }));
         EXPECT_TRUE(waitUntil([&] { return screenPixel(start) == shownWith(savedKey); })) << "the loaded key is shown";
-        PostMessageA(main, WM_COMMAND, IDM_OK, 0);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }));
+        closeWith(main, IDM_OK);
     });
+    // OK ran the render pass with the loaded key: the one in the file.
     ASSERT_EQ(result, 0);
-    // OK kept the loaded key: the one in the file.
     std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
-    const KeyModelRecord kept = ParameterBlock(block.data()).keyModel();
-    EXPECT_EQ(std::memcmp(kept.bytes, savedKey.bytes, sizeof kept.bytes), 0);
+    EXPECT_TRUE(ParameterBlock(block.data()).stateSaved());
+    EXPECT_EQ(std::memcmp(ParameterBlock(block.data()).keyModel().bytes, savedKey.bytes, sizeof savedKey.bytes), 0);
+    EXPECT_NE(image.pixels, source.pixels);
 }
 
 // A drag of the sample's drag list: the window command that chooses its operation and the ends
@@ -552,7 +513,7 @@ protected:
         post(id);
         return waitUntil([&] { return checked(id); }, kRepaintWait);
     }
-    bool checked(int32_t id) const { return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    bool checked(int32_t id) const { return MainWindowUnderWine::checked(main, id); }
     bool history(bool undo, bool redo) const {
         return menuEnabled(main, IDM_UNDO) == undo && menuEnabled(main, IDM_RESET) == undo &&
                menuEnabled(main, IDM_REDO) == redo;
@@ -629,24 +590,6 @@ protected:
         sendKey(VK_SHIFT, false);
     }
 
-    // Where the keys and the pointer go, for a failure's message.
-    std::string inputReport() const {
-        const GUITHREADINFO info = threadState(main);
-        POINT p{};
-        GetCursorPos(&p);
-        CURSORINFO cursor{};
-        cursor.cbSize = sizeof cursor;
-        GetCursorInfo(&cursor);
-        std::string shape = "another cursor";
-        for (const char* name : {ZOOM_IN_CURSOR_NAME, ZOOM_OUT_CURSOR_NAME, ZOOM_LIMIT_CURSOR_NAME})
-            if (cursor.hCursor == LoadCursorA(library->module(), name)) shape = name;
-        char text[240];
-        std::snprintf(text, sizeof text, "main %p, foreground %p, active %p, focus %p, pointer %ld,%ld, Alt %x, %s",
-                      static_cast<void*>(main), static_cast<void*>(GetForegroundWindow()), static_cast<void*>(info.hwndActive),
-                      static_cast<void*>(info.hwndFocus), p.x, p.y, GetAsyncKeyState(VK_MENU) & 0xFFFF, shape.c_str());
-        return text;
-    }
-
     HWND main = nullptr;
     int32_t width = 0;
     int32_t height = 0;
@@ -654,15 +597,9 @@ protected:
 
 TEST_F(SampleKeyedByHand, ThroughEveryCommandOkWritesWhatTheCommandLineKeyerRendersFromTheSameDrags) {
     const std::string dir = VELOKROM_EXPECTED_DIR "/sample/";
-    HostImage image(1, 1, 3), background(1, 1, 3), expected(1, 1, 3);
-    try {
-        image = readHostImage(dir + "foreground.ppm", false);
-        background = readHostImage(dir + "background.ppm", false);
-        expected = readHostImage(dir + "expected.ppm", false);
-    } catch (const std::exception& error) {
-        FAIL() << error.what() << " (scripts/run-wine-tests.sh has the native keyer make it)";
-    }
-    const HostImage foreground = image;
+    HostImage image = expectedImage(dir + "foreground.ppm");
+    const HostImage foreground = image, background = expectedImage(dir + "background.ppm"),
+                    expected = expectedImage(dir + "expected.ppm");
     const std::vector<SampleDrag> drags = readSampleDrags(dir + "drags.txt");
     ASSERT_EQ(drags.size(), 3u);
     width = image.width;
@@ -763,7 +700,7 @@ TEST_F(SampleKeyedByHand, ThroughEveryCommandOkWritesWhatTheCommandLineKeyerRend
         placePointer(centre);
         EXPECT_TRUE(showsCursor(ZOOM_LIMIT_CURSOR_NAME));
         sendKey(VK_MENU, true);
-        EXPECT_TRUE(showsCursor(ZOOM_OUT_CURSOR_NAME)) << "Alt over the picture; " << inputReport();
+        EXPECT_TRUE(showsCursor(ZOOM_OUT_CURSOR_NAME)) << "Alt over the picture";
         for (int step = 0; step < 8; ++step) zoomClick("zoom out " + std::to_string(step));  // 8 .. 1/16
         EXPECT_TRUE(showsCursor(ZOOM_LIMIT_CURSOR_NAME)) << "Alt held at 1/16";
         EXPECT_LT(GetAsyncKeyState(VK_MENU), 0) << "Alt was held throughout";
@@ -773,8 +710,7 @@ TEST_F(SampleKeyedByHand, ThroughEveryCommandOkWritesWhatTheCommandLineKeyerRend
         post(IDM_DEFAULT_SIZE);
         EXPECT_TRUE(showsPicture(keyed[3])) << "Default Size";
 
-        post(IDM_OK);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(main); }, kRepaintWait));
+        closeWith(main, IDM_OK, kRepaintWait);
     });
     ASSERT_EQ(result, 0);
     std::vector<uint8_t> block = host->parameterBytes(kParameterBlockSize);
