@@ -175,13 +175,10 @@ protected:
     // box of a file dialog); null after the time limit.
     static HWND waitForEditFocus(HWND window) {
         HWND focus = nullptr;
-        vkhost::waitUntil([&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+        waitUntil([&] {
+            focus = threadState(window).hwndFocus;
             char name[16] = {};
-            GetClassNameA(info.hwndFocus, name, sizeof name);
-            focus = info.hwndFocus;
+            GetClassNameA(focus, name, sizeof name);
             return IsChild(window, focus) && lstrcmpiA(name, "Edit") == 0;
         });
         return focus;
@@ -191,19 +188,16 @@ protected:
         GetWindowTextW(window, text, 512);
         return text;
     }
-    static void typedKey(wchar_t character, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wScan = character;
-        input.ki.dwFlags = flags;
-        SendInput(1, &input, sizeof input);
-    }
     // Types text into the focused name box of a file dialog and waits until the box shows it.
     static void typeName(HWND nameBox, const std::wstring& text) {
-        for (wchar_t c : text) {
-            typedKey(c, KEYEVENTF_UNICODE);
-            typedKey(c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
-        }
+        for (wchar_t c : text)
+            for (DWORD flags : {KEYEVENTF_UNICODE, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}) {
+                INPUT input{};
+                input.type = INPUT_KEYBOARD;
+                input.ki.wScan = c;
+                input.ki.dwFlags = flags;
+                SendInput(1, &input, sizeof input);
+            }
         EXPECT_TRUE(waitUntil([&] { return wideText(nameBox) == text; })) << "the name box shows what was typed";
     }
 
@@ -629,20 +623,21 @@ TEST_F(SampleKeyedByHand, ThroughEveryCommandOkWritesWhatTheCommandLineKeyerRend
         // Reset answered Yes goes back to the first key, from where only Redo goes on.
         post(IDM_MARK_SETTINGS);
         EXPECT_TRUE(waitUntil([&] { return menuEnabled(main, IDM_RETURN_TO_MARK); }));
-        answerReset(IDNO);
-        settle();
-        EXPECT_TRUE(showsPicture(keyed[3]) && history(true, false)) << "Reset answered No";
-        post(IDM_UNDO);
-        EXPECT_TRUE(showsPicture(keyed[2])) << "Undo";
-        EXPECT_TRUE(history(true, true));
-        post(IDM_REDO);
-        EXPECT_TRUE(showsPicture(keyed[3])) << "Redo";
-        answerReset(IDYES);
-        EXPECT_TRUE(showsPicture(keyed[0])) << "Reset answered Yes";
-        EXPECT_TRUE(history(false, true));
-        post(IDM_RETURN_TO_MARK);
-        EXPECT_TRUE(showsPicture(keyed[3])) << "Return to Mark";
-        EXPECT_TRUE(history(true, false));
+        const struct {
+            int32_t command;
+            int answer;  // to Reset's question
+            size_t shown;  // which of the keyed pictures
+            bool undo, redo;
+            const char* name;
+        } steps[] = {{IDM_RESET, IDNO, 3, true, false, "Reset answered No"}, {IDM_UNDO, 0, 2, true, true, "Undo"},
+                     {IDM_REDO, 0, 3, true, false, "Redo"}, {IDM_RESET, IDYES, 0, false, true, "Reset answered Yes"},
+                     {IDM_RETURN_TO_MARK, 0, 3, true, false, "Return to Mark"}};
+        for (const auto& step : steps) {
+            if (step.answer) answerReset(step.answer);
+            else post(step.command);
+            settle();
+            EXPECT_TRUE(showsPicture(keyed[step.shown]) && history(step.undo, step.redo)) << step.name;
+        }
 
         // Each view; the picture and its backing are the files the keyer read.
         const std::pair<int32_t, const char*> views[] = {
