@@ -19,6 +19,7 @@
 #include <initializer_list>
 #include <map>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include "host/parameter_block.h"
@@ -371,12 +372,10 @@ TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersC
 // drag draws its trail, erases it on release and keys the picture; the key saved through the
 // system's save dialog has the same bytes, and loads back through its open dialog after Reset.
 TEST_F(MainWindowUnderWine, AMouseDragKeysThePictureAndItsKeySavesAndLoadsThroughTheFileDialogs) {
-    std::string fixture = "Z:" VELOKROM_EXPECTED_DIR "/settings";
-    for (char& c : fixture)
-        if (c == '/') c = '\\';
-    const std::vector<uint8_t> expected = testing::ScratchFolder::readBytes(fixture + "\\auto.vkp");
+    const std::string dir = VELOKROM_EXPECTED_DIR "/settings/";
+    const std::vector<uint8_t> expected = testing::ScratchFolder::readBytes(dir + "auto.vkp");
     ASSERT_EQ(expected.size(), 1502u);
-    HostImage image = expectedImage(fixture + "\\foreground.ppm");
+    HostImage image = expectedImage(dir + "foreground.ppm");
     const HostImage source = image;
     const int32_t width = image.width, height = image.height;
     // The composite over neutral grey at the drag's first pixel, as the window shows it.
@@ -640,15 +639,15 @@ TEST_F(SampleKeyedByHand, ThroughEveryCommandOkWritesWhatTheCommandLineKeyerRend
         }
 
         // Each view; the picture and its backing are the files the keyer read.
-        const std::pair<int32_t, const char*> views[] = {
-            {IDM_VIEW_MATTE, "matte"}, {IDM_VIEW_FRONT, "front"}, {IDM_VIEW_BACK, "back"}, {IDM_VIEW_COMPOSITE, "composite"}};
+        const std::tuple<int32_t, const char*, const HostImage*> views[] = {{IDM_VIEW_MATTE, "matte", nullptr},
+                                                                            {IDM_VIEW_FRONT, "front", &foreground},
+                                                                            {IDM_VIEW_BACK, "back", &background},
+                                                                            {IDM_VIEW_COMPOSITE, "composite", nullptr}};
         std::vector<uint8_t> shown = keyed[3];
-        for (const auto& [id, name] : views) {
+        for (const auto& [id, name, file] : views) {
             EXPECT_TRUE(command(id)) << name;
             shown = newPicture(shown, name);
-            if (id == IDM_VIEW_FRONT || id == IDM_VIEW_BACK) {
-                EXPECT_TRUE(shows(id == IDM_VIEW_FRONT ? foreground : background)) << "the view shows the file the keyer read";
-            }
+            EXPECT_TRUE(!file || shows(*file)) << "the " << name << " view shows the file the keyer read";
             requestScreenshot(main, std::string("main-window-sample-") + name);
         }
         EXPECT_TRUE(shown == keyed[3]);
