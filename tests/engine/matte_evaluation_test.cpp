@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "engine/face_planes.h"
 #include "engine/matte_evaluation.h"
 #include "key_fixture.h"
@@ -92,20 +90,6 @@ TEST_F(MatteEvaluation, NoOuterZoneOptionKeepsOnlyTheInnerRamp) {
     // Between inner (1000) and middle (2000), now also the outer: a = (1 - 2/3)/(4/3 - 2/3) = 0.5.
     expectPixel(key1(10000, 21500, 10000), 10000, 22000, 10000, 32767);
     expectPixel(key1(10000, 22500, 10000), 10000, 22500, 10000, 65535);
-}
-
-TEST_F(MatteEvaluation, HostileKeysGiveDefinedResults) {
-    // NaN, infinities and huge values anywhere in the key: evaluation stays defined (the
-    // sanitizer build checks every float-to-integer conversion on this path).
-    const float values[] = {NAN, INFINITY, -INFINITY, 3e38f, -3e38f, 1e-40f, 0.0f, 70000.0f};
-    for (float centre : values)
-        for (float radius : values) {
-            setUniformKey(centre, 30000, radius, radius, radius * 2, radius);
-            for (uint16_t c : {uint16_t(0), uint16_t(30000), uint16_t(65535)}) {
-                const Pixel16 p = key1(c, uint16_t(65535 - c), c);
-                EXPECT_LE(p.fourth, 65535);
-            }
-        }
 }
 
 } // namespace
