@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
 
 #include "engine/color_tuning.h"
 #include "engine/face_planes.h"
@@ -18,43 +20,39 @@ protected:
         ASSERT_TRUE(target.valid);
         ASSERT_EQ(target.faceVertices[0], 1u);
     }
-    static float radius(const KeySurface& s) { return s[1]; }
+    // The target vertex's inner, middle and outer radius.
+    static std::array<float, 3> radii() {
+        const KeyModel& m = liveKeyModel();
+        return {m.innerSurface[1], m.middleSurface[1], m.outerSurface[1]};
+    }
     TuningTarget target;
 };
 
 TEST_F(ColorTuning, SliderPositionNotHistoryDecidesTheRadius) {
-    const KeyModel& m = liveKeyModel();
     EXPECT_TRUE(adjustTuning(target, 1, -0.5f));
     EXPECT_TRUE(adjustTuning(target, 1, 0.0f));
-    EXPECT_EQ(radius(m.middleSurface), 2000.0f);
+    EXPECT_EQ(radii()[1], 2000.0f);
     EXPECT_FALSE(adjustTuning(target, 1, 1.5f));
     EXPECT_FALSE(adjustTuning(target, 3, 0.5f));
-    EXPECT_EQ(radius(m.middleSurface), 2000.0f);
+    EXPECT_EQ(radii()[1], 2000.0f);
 }
 
 TEST_F(ColorTuning, ClipHighDownToTheFloorTakesTheInnerAlong) {
-    const KeyModel& m = liveKeyModel();
     adjustTuning(target, 1, -1.0f);
-    EXPECT_EQ(radius(m.middleSurface), 1.0f);
-    EXPECT_EQ(radius(m.innerSurface), 1.0f);
-    EXPECT_EQ(radius(m.outerSurface), 3000.0f);
-    EXPECT_EQ(m.middleSurface[20], 2000.0f);  // weight 0: untouched
+    EXPECT_EQ(radii(), (std::array{1.0f, 1.0f, 3000.0f}));
+    EXPECT_EQ(liveKeyModel().middleSurface[20], 2000.0f);  // weight 0: untouched
 }
 
 TEST_F(ColorTuning, DeColorCannotPassBelowTheMiddle) {
     adjustTuning(target, 0, -1.0f);
-    EXPECT_EQ(radius(liveKeyModel().outerSurface), 2000.0f);
+    EXPECT_EQ(radii()[2], 2000.0f);
 }
 
 TEST_F(ColorTuning, ClipLowUpAndBackLeavesThePushedSurfacesRaised) {
-    const KeyModel& m = liveKeyModel();
     adjustTuning(target, 2, 0.5f);
-    EXPECT_EQ(radius(m.innerSurface), 16000.0f);
-    EXPECT_EQ(radius(m.middleSurface), 16000.0f);
-    EXPECT_EQ(radius(m.outerSurface), 16000.0f);
+    EXPECT_EQ(radii(), (std::array{16000.0f, 16000.0f, 16000.0f}));
     adjustTuning(target, 2, 0.0f);
-    EXPECT_EQ(radius(m.innerSurface), 1000.0f);
-    EXPECT_EQ(radius(m.outerSurface), 16000.0f);
+    EXPECT_EQ(std::pair(radii()[0], radii()[2]), std::pair(1000.0f, 16000.0f));
 }
 
 TEST_F(ColorTuning, ATargetWithoutAFaceIsRefused) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "engine/byte_order.h"
 #include "key_fixture.h"
@@ -40,8 +41,7 @@ TEST_F(KeyModelRecords, FieldsSitAtTheirOffsetsLittleEndian) {
     m.reservedTail[11] = 0xCAFEF00D;
     const KeyModelRecord r = saveLiveKey();
     EXPECT_EQ(getF32(r.bytes + 4), 1.5f);
-    EXPECT_EQ(r.bytes[12], 0x04);
-    EXPECT_EQ(r.bytes[15], 0x01);
+    EXPECT_EQ(std::vector<uint8_t>(r.bytes + 12, r.bytes + 16), (std::vector<uint8_t>{4, 3, 2, 1}));
     EXPECT_EQ(getU32(r.bytes + 20), 5u);
     EXPECT_STREQ(reinterpret_cast<const char*>(r.bytes + 280), "abc");
     EXPECT_EQ(getU16(r.bytes + 542), 0xBEEF);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "engine/key_operations.h"
 #include "engine_fixture.h"
@@ -18,10 +19,7 @@ TEST_F(KeyOperations, DragRecordsSixteenBitSamples) {
     engine->sampleDrag(DragPhase::Continue, 99, 0);  // off the image: ignored
     EXPECT_EQ(engine->samples.sampleCount, 3);
     const KeySample& s = engine->samples.foregroundSamples[1];
-    EXPECT_EQ(s.red, 220 << 8);
-    EXPECT_EQ(s.green, 40 << 8);
-    EXPECT_EQ(s.blue, 53 << 8);
-    EXPECT_EQ(s.fourth, 0);
+    EXPECT_EQ(std::vector<int>({s.red, s.green, s.blue, s.fourth}), std::vector<int>({220 << 8, 40 << 8, 53 << 8, 0}));
     engine->sampleDrag(static_cast<DragPhase>(7), 0, 0);  // unknown phase
     EXPECT_EQ(engine->samples.sampleCount, 3);
 }
@@ -57,9 +55,7 @@ TEST_F(KeyOperations, RefiningAColourAlreadyOnTheRightSideChangesNothing) {
 TEST_F(KeyOperations, TuningStepPushesAwayFromTheCentreAndClamps) {
     setUniformKey(0, 30000, 30000, 0, 0, 0);
     const Color16 c = tuningStepColor({65280, 31000, 29000});
-    EXPECT_EQ(c.red, 65535);
-    EXPECT_EQ(c.green, 31100);
-    EXPECT_EQ(c.blue, 28900);
+    EXPECT_EQ(std::vector<int>({c.red, c.green, c.blue}), std::vector<int>({65535, 31100, 28900}));
 }
 
 // Records from a parameter block or a settings file may hold any bytes. Every operation on

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "engine/sphere_mesh.h"
 #include "engine/surface_fitting.h"
@@ -67,14 +68,12 @@ TEST_F(SurfaceFitting, RaiseAndLowerOneFaceToAColour) {
     ASSERT_EQ(growFaceToInclude(p, v, w, raised), 1);
     EXPECT_NEAR(raised[0], 2000.2f, 0.5f);
     EXPECT_GE(raised[0], 2000.0f);  // the colour is now inside or on the surface
-    EXPECT_EQ(raised[1], 1000.0f);
-    EXPECT_EQ(raised[2], 1000.0f);
+    EXPECT_EQ(std::pair(raised[1], raised[2]), std::pair(1000.0f, 1000.0f));
 
     float lowered[3] = {3000, 3000, 3000};
     ASSERT_EQ(shrinkFaceToExclude(p, v, w, lowered), 1);
     EXPECT_NEAR(lowered[0], 2003.0f, 0.5f);
-    EXPECT_EQ(lowered[1], 3000.0f);
-    EXPECT_EQ(lowered[2], 3000.0f);
+    EXPECT_EQ(std::pair(lowered[1], lowered[2]), std::pair(3000.0f, 3000.0f));
 }
 
 TEST_F(SurfaceFitting, SearchesOnAColourAlreadyOnTheRightSide) {
@@ -87,8 +86,7 @@ TEST_F(SurfaceFitting, SearchesOnAColourAlreadyOnTheRightSide) {
     // Already outside: s ends at 196605 / 2^21; radii stay unless above 65535 / (w s).
     float outside[3] = {1000, 3000, 3000};
     ASSERT_EQ(shrinkFaceToExclude(p, v, w, outside), 1);
-    EXPECT_EQ(outside[0], 1000.0f);
-    EXPECT_EQ(outside[1], 3000.0f);
+    EXPECT_EQ(std::pair(outside[0], outside[1]), std::pair(1000.0f, 3000.0f));
 }
 
 TEST_F(SurfaceFitting, SearchFailsWhenTheScaleLeavesItsRange) {
