@@ -1,10 +1,20 @@
 // The display window's arithmetic at the zoom limits, in margins and at the ends of the bars.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+#include <utility>
+
 #include "ui/display_geometry.h"
 
 namespace velokrom {
 namespace {
+
+// Whole values at once: a rectangle's edges in its field order (top, left, bottom, right), a
+// pixel, a bar.
+std::array<int32_t, 4> edges(const DisplayRect& r) { return {r.top, r.left, r.bottom, r.right}; }
+std::tuple<int32_t, int32_t, bool> pixel(const ImagePixel& p) { return {p.column, p.row, p.onImage}; }
+std::tuple<bool, int32_t, int32_t> bar(const ScrollBarLayout& b) { return {b.needed, b.maximum, b.position}; }
 
 TEST(WindowToImage, MarginsLieOffTheImageAtEveryZoom) {
     const DisplayRect source{0, 0, 0, 0};
@@ -12,73 +22,49 @@ TEST(WindowToImage, MarginsLieOffTheImageAtEveryZoom) {
     for (double zoom : {1.0 / 16, 0.5, 1.0, 2.0, 16.0}) {
         EXPECT_FALSE(windowToImage(source, dest, zoom, 19, 10, 50, 40).onImage) << zoom;
         EXPECT_FALSE(windowToImage(source, dest, zoom, 20, 9, 50, 40).onImage) << zoom;
-        const ImagePixel first = windowToImage(source, dest, zoom, 20, 10, 50, 40);
-        EXPECT_TRUE(first.onImage) << zoom;
-        EXPECT_EQ(first.column, 0);
-        EXPECT_EQ(first.row, 0);
+        EXPECT_EQ(pixel(windowToImage(source, dest, zoom, 20, 10, 50, 40)), std::tuple(0, 0, true)) << zoom;
     }
 }
 
 TEST(WindowToImage, ScrolledAndZoomed) {
     const DisplayRect source{64, 320, 0, 0};
     const DisplayRect dest{0, 0, 0, 0};
-    ImagePixel p = windowToImage(source, dest, 16.0, 15, 31, 100, 100);
-    EXPECT_EQ(p.column, 20);
-    EXPECT_EQ(p.row, 5);
-    p = windowToImage(source, dest, 1.0 / 16, 3, 0, 100000, 100000);
-    EXPECT_EQ(p.column, (320 + 3) * 16);
-    p = windowToImage(source, dest, 1.0, 0, 0, 320, 100);  // one past the last column
-    EXPECT_FALSE(p.onImage);
+    EXPECT_EQ(pixel(windowToImage(source, dest, 16.0, 15, 31, 100, 100)), std::tuple(20, 5, true));
+    EXPECT_EQ(windowToImage(source, dest, 1.0 / 16, 3, 0, 100000, 100000).column, (320 + 3) * 16);
+    EXPECT_FALSE(windowToImage(source, dest, 1.0, 0, 0, 320, 100).onImage);  // one past the last column
 }
 
 TEST(CentreOn, ThePixelLandsMidWindowButNeverBeforeTheViewsStart) {
     DisplayRect source{};
     centreOn(source, 2.0, 100, 50, 201, 101);
-    EXPECT_EQ(source.left, 200 - 100);
-    EXPECT_EQ(source.top, 100 - 50);
-    EXPECT_EQ(source.right, source.left + 200);
-    EXPECT_EQ(source.bottom, source.top + 100);
+    EXPECT_EQ(edges(source), (std::array{100 - 50, 200 - 100, 100 - 50 + 100, 200 - 100 + 200}));
     centreOn(source, 1.0, 0, 0, 201, 101);
-    EXPECT_EQ(source.left, 0);
-    EXPECT_EQ(source.top, 0);
+    EXPECT_EQ(std::pair(source.top, source.left), std::pair(0, 0));
 }
 
 TEST(ViewPlacement, ASmallViewIsCentredWithTheOddPixelOnTheLeftAndTop) {
     // Client 100 x 60, extents 101 x 61; the view is 40 x 30.
     const DisplayRect dest = viewPlacement(100, 60, 40, 30);
-    EXPECT_EQ(dest.left, 30);
-    EXPECT_EQ(dest.right, 69);
-    EXPECT_EQ(dest.top, 15);
-    EXPECT_EQ(dest.bottom, 44);
+    EXPECT_EQ(edges(dest), (std::array{15, 30, 44, 69}));
     const DisplayRect odd = viewPlacement(101, 60, 40, 30);  // 61 pixels to spare across
-    EXPECT_EQ(odd.left, 31);
-    EXPECT_EQ(101 - (odd.right + 1), 30);
+    EXPECT_EQ(std::pair(odd.left, 101 - (odd.right + 1)), std::pair(31, 30));
     const DisplayRect full = viewPlacement(100, 60, 400, 300);
-    EXPECT_EQ(full.left, 0);
-    EXPECT_EQ(full.right, 100);
-    EXPECT_EQ(full.bottom, 60);
+    EXPECT_EQ(std::tuple(full.left, full.right, full.bottom), std::tuple(0, 100, 60));
 }
 
 TEST(ScrollBars, OnlyForAViewLargerThanTheWindowAndPositionedInImagePixels) {
     DisplayRect source{0, 0, 0, 0};
     ScrollLayout layout = layoutScrollBars(source, 1.0, 101, 81, 60, 40, 60, 40);
-    EXPECT_FALSE(layout.horizontal.needed);
-    EXPECT_FALSE(layout.vertical.needed);
+    EXPECT_FALSE(layout.horizontal.needed || layout.vertical.needed);
     EXPECT_EQ(source.left, 0);
 
     // 600 x 400 image at zoom 2 in a 201 x 101 window, scrolled to zoomed (250, 790).
     source = {790, 250, 0, 0};
     layout = layoutScrollBars(source, 2.0, 201, 101, 1024, 768, 600, 400);
-    ASSERT_TRUE(layout.horizontal.needed);
-    ASSERT_TRUE(layout.vertical.needed);
-    EXPECT_EQ(layout.horizontal.maximum, 600 - 100);
-    EXPECT_EQ(layout.horizontal.position, 125);
-    EXPECT_EQ(layout.vertical.maximum, 400 - 50);
-    EXPECT_EQ(layout.vertical.position, 350);  // 395 lowered to the range's end
-    EXPECT_EQ(source.left, 250);
-    EXPECT_EQ(source.right, 450);
-    EXPECT_EQ(source.bottom, 799);  // the last zoomed row at the window's bottom edge
-    EXPECT_EQ(source.top, 799 - 100);
+    EXPECT_EQ(bar(layout.horizontal), std::tuple(true, 600 - 100, 125));
+    EXPECT_EQ(bar(layout.vertical), std::tuple(true, 400 - 50, 350));  // 395 lowered to the range's end
+    // The last zoomed row at the window's bottom edge.
+    EXPECT_EQ(edges(source), (std::array{799 - 100, 250, 799, 450}));
 }
 
 TEST(ScrollSteps, SixteenWindowPixelsPerLine) {
@@ -107,11 +93,9 @@ TEST(ScrollSteps, TheBarsEndShowsTheLastZoomedPixelAtTheEdge) {
     int32_t low = 0, high = 0;
     // 1000 image columns at zoom 1/16: 62 zoomed; window extent 41; bar maximum 1000 - 656.
     scrollAxisTo(low, high, 344, 344, 1.0 / 16, 41, 62);
-    EXPECT_EQ(high, 61);
-    EXPECT_EQ(low, 21);
+    EXPECT_EQ(std::pair(low, high), std::pair(21, 61));
     scrollAxisTo(low, high, 100, 344, 1.0 / 16, 41, 62);
-    EXPECT_EQ(low, 6);
-    EXPECT_EQ(high, 46);
+    EXPECT_EQ(std::pair(low, high), std::pair(6, 46));
     // Magnified, the end of the bar also lands on the last zoomed column.
     scrollAxisTo(low, high, 90, 90, 2.0, 21, 220);
     EXPECT_EQ(high, 219);

@@ -3,6 +3,7 @@
 // that progress before, during and after a window neither is lost nor outlives its status bar.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "composite/memory_image_access.h"
@@ -73,11 +74,9 @@ TEST_F(MainWindowHooks, OnlyIdsOutsideTheCommandsReachTheHookWhoseAnswerDecides)
         EXPECT_EQ(model.handleCommand(IDM_LAST + 1), handled);
     }
     ASSERT_EQ(model.unhandled.size(), 4u);
-    EXPECT_EQ(model.unhandled[0].id, IDM_FIRST - 1);
-    EXPECT_EQ(model.unhandled[0].control, &control);
-    EXPECT_EQ(model.unhandled[0].notificationCode, 7);
-    EXPECT_EQ(model.unhandled[1].id, IDM_LAST + 1);
-    EXPECT_EQ(model.unhandled[1].control, nullptr);
+    auto fields = [](const UnhandledCommand& c) { return std::tuple(c.id, c.control, c.notificationCode); };
+    EXPECT_EQ(fields(model.unhandled[0]), std::tuple(IDM_FIRST - 1, WindowHandle{&control}, 7));
+    EXPECT_EQ(fields(model.unhandled[1]), std::tuple(IDM_LAST + 1, WindowHandle{}, 0));
 }
 
 TEST_F(MainWindowHooks, ProgressBeforeTheWindowShowsTheWaitCursorOnly) {

@@ -35,10 +35,8 @@ TEST(TuningSliders, StepsAndClamps) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(scrolledPosition(c.from, c.request, c.thumb, -1000, 1000), c.to) << c.from << " " << int(c.request);
-    EXPECT_EQ(sliderPageStep(-1000, 1000), 40);
-    EXPECT_EQ(sliderPageStep(0, 999), 100);
-    EXPECT_EQ(sliderPageStep(0, 10), 1);
-    EXPECT_EQ(sliderPageStep(0, 5), 1);
+    const int32_t pages[][3] = {{-1000, 1000, 40}, {0, 999, 100}, {0, 10, 1}, {0, 5, 1}};
+    for (const auto& p : pages) EXPECT_EQ(sliderPageStep(p[0], p[1]), p[2]) << p[0] << ".." << p[1];
 }
 
 TEST(TuningSliders, EveryPositionShowsItsExactThousandths) {

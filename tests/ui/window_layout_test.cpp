@@ -2,6 +2,9 @@
 // the screen, and degenerate ones.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "named_cases.h"
 #include "ui/window_layout.h"
 
@@ -9,6 +12,10 @@ namespace velokrom {
 namespace {
 
 constexpr BarHeights kBars{27, 19};
+
+std::tuple<int32_t, int32_t, int32_t, int32_t> placeAndSize(const PixelRect& r) {
+    return {r.left, r.top, r.width(), r.height()};
+}
 
 struct SizeCase {
     const char* name;
@@ -22,8 +29,7 @@ class MainClientSize : public ::testing::TestWithParam<SizeCase> {};
 TEST_P(MainClientSize, FitsTheImageToolbarAndScreen) {
     const SizeCase c = GetParam();
     const ClientSize size = mainClientSize(c.imageWidth, c.imageHeight, c.screenWidth, c.screenHeight, kBars);
-    EXPECT_EQ(size.width, c.width);
-    EXPECT_EQ(size.height, c.height);
+    EXPECT_EQ(std::pair(size.width, size.height), std::pair(c.width, c.height));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -45,33 +51,19 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"NoPixels", 0, 0, 1024, 768, 486, 486}), testing::CaseName());
 
 TEST(MainWindowPlace, CentredWithTheBarsAroundTheImage) {
-    const PixelRect r = mainClientRect({486, 200}, 1024, 768, kBars);
-    EXPECT_EQ(r.left, (1024 - 486) / 2);
-    EXPECT_EQ(r.top, (768 - 27 - 200) / 2);
-    EXPECT_EQ(r.width(), 486);
-    EXPECT_EQ(r.height(), 200 + 27 + 19);
+    EXPECT_EQ(placeAndSize(mainClientRect({486, 200}, 1024, 768, kBars)),
+              std::tuple((1024 - 486) / 2, (768 - 27 - 200) / 2, 486, 200 + 27 + 19));
 }
 
 TEST(MainWindowPlace, AWindowOffTheTopOrLeftIsCentredOnThatAxisOnly) {
-    const PixelRect above = keepOnScreen({100, -30, 900, 770}, 1024, 768);
-    EXPECT_EQ(above.left, 100);
-    EXPECT_EQ(above.top, (768 - 800) / 2);
-    EXPECT_EQ(above.height(), 800);
-    const PixelRect left = keepOnScreen({-8, 20, 1032, 700}, 1024, 768);
-    EXPECT_EQ(left.left, (1024 - 1040) / 2);
-    EXPECT_EQ(left.top, 20);
-    EXPECT_EQ(left.width(), 1040);
+    EXPECT_EQ(placeAndSize(keepOnScreen({100, -30, 900, 770}, 1024, 768)), std::tuple(100, (768 - 800) / 2, 800, 800));
+    EXPECT_EQ(placeAndSize(keepOnScreen({-8, 20, 1032, 700}, 1024, 768)), std::tuple((1024 - 1040) / 2, 20, 1040, 680));
 }
 
 TEST(MainWindowPlace, DisplayFillsTheClientBetweenTheBars) {
-    const PixelRect r = displayWindowRect(486, 246, kBars);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 25);
-    EXPECT_EQ(r.right, 486);
-    EXPECT_EQ(r.bottom, 227);
+    EXPECT_EQ(placeAndSize(displayWindowRect(486, 246, kBars)), std::tuple(0, 25, 486, 227 - 25));
     const PixelRect bare = displayWindowRect(486, 200, {0, 0});  // without bars
-    EXPECT_EQ(bare.top, -2);
-    EXPECT_EQ(bare.bottom, 200);
+    EXPECT_EQ(std::pair(bare.top, bare.bottom), std::pair(-2, 200));
 }
 
 } // namespace
