@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "cli_fixture.h"
 
@@ -14,31 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileSafety : public CliTest {
-protected:
-    void SetUp() override {
-        CliTest::SetUp();
-        makeKey("k.vkp");
-    }
-
-    std::map<std::string, std::string> contents() const {
-        std::map<std::string, std::string> all;
-        for (const auto& entry : fs::directory_iterator(scratch_.dir())) {
-            std::error_code loop;  // a link loop is no file, and no reason to throw
-            if (!entry.is_regular_file(loop)) continue;
-            const std::vector<uint8_t> bytes = testing::ScratchFolder::readBytes(entry.path().string());
-            all[entry.path().filename().string()] = std::string(bytes.begin(), bytes.end());
-        }
-        return all;
-    }
-
-    // Refused with its one error line, every file of the folder as it was.
-    void expectRefused(const std::vector<std::string>& words, const std::string& fragment) {
-        const auto before = contents();
-        expectError(run(words), fragment);
-        EXPECT_EQ(contents(), before) << "a file changed";
-    }
-};
+using FileSafety = CliTest;
 
 TEST_F(FileSafety, AnOutputThatIsAnInputIsRefusedHoweverItIsSpelled) {
     fs::create_hard_link(path("bg.png"), path("bg-link.png"));

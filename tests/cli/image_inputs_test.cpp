@@ -64,7 +64,6 @@ TEST_F(ImageInputs, EveryLayoutAndDepthBecomesEightBitRgb) {
     for (const auto& c : cases) EXPECT_EQ(rgbOf(c.name), c.rgb) << c.name;
 
     // The keyer takes them like any picture.
-    makeKey("k.vkp");
     EXPECT_EQ(run({"render", "@float.tif", "--key", "@k.vkp", "--gray", "--out", "@o.png"}).status, 0);
 }
 
@@ -91,7 +90,6 @@ std::vector<uint8_t> tiffWithShortStrip() {
 }
 
 TEST_F(ImageInputs, DamagedOrOversizedFilesAreRefusedAndNothingIsWritten) {
-    makeKey("k.vkp");
     writeBytes("short-strip.tif", tiffWithShortStrip());
     // 68 bytes declaring 40000 x 40000 RGB.
     writeBytes("huge.png", {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
@@ -99,7 +97,6 @@ TEST_F(ImageInputs, DamagedOrOversizedFilesAreRefusedAndNothingIsWritten) {
                             0x00, 0xde, 0x6e, 0x99, 0x52, 0x00, 0x00, 0x00, 0x0b, 0x49, 0x44, 0x41, 0x54, 0x78,
                             0x9c, 0x63, 0x60, 0x80, 0x01, 0x00, 0x00, 0x0a, 0x00, 0x01, 0x7f, 0x80, 0x74, 0x5e,
                             0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82});
-    const auto before = files();
     const struct {
         std::vector<std::string> words;
         const char* fragment;
@@ -114,10 +111,7 @@ TEST_F(ImageInputs, DamagedOrOversizedFilesAreRefusedAndNothingIsWritten) {
         {{"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png", "--max-megapixels", "0"},
          "--max-megapixels: 0 is outside 1..100000"},
     };
-    for (const auto& c : cases) {
-        expectError(run(c.words), c.fragment);
-        EXPECT_EQ(files(), before) << c.fragment;
-    }
+    for (const auto& c : cases) expectRefused(c.words, c.fragment);
     // The limit can be lowered below the picture, or raised.
     writeRgb("wide.png", RgbImage(1001, 1000));
     expectError(run({"key", "@wide.png", "--max-megapixels", "1", "--auto", "1,1", "--save", "@new.vkp"}),

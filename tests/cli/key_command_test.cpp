@@ -47,11 +47,10 @@ TEST_F(KeyCommand, OperationsApplyInCommandLineOrder) {
 }
 
 TEST_F(KeyCommand, StartsFromALoadedKeyOrFromAClearedOne) {
-    makeKey("made.vkp");
-    ASSERT_EQ(run({"key", "@fg.png", "--load", "@made.vkp", "--save", "@copy.vkp"}).status, 0);
-    EXPECT_EQ(bytesOf(path("copy.vkp")), bytesOf(path("made.vkp")));
+    ASSERT_EQ(run({"key", "@fg.png", "--load", "@k.vkp", "--save", "@copy.vkp"}).status, 0);
+    EXPECT_EQ(bytesOf(path("copy.vkp")), bytesOf(path("k.vkp")));
 
-    ASSERT_EQ(run({"key", "@fg.png", "--load", "@made.vkp", "--select-background", "20,2", "--save", "@more.vkp"}).status, 0);
+    ASSERT_EQ(run({"key", "@fg.png", "--load", "@k.vkp", "--select-background", "20,2", "--save", "@more.vkp"}).status, 0);
     ASSERT_EQ(run({"key", "@fg.png", "--select-background", "20,2", "--save", "@fresh.vkp"}).status, 0);
     EXPECT_NE(bytesOf(path("more.vkp")), bytesOf(path("fresh.vkp")));
     const CliResult info = run({"info", "@fresh.vkp"});
@@ -59,7 +58,6 @@ TEST_F(KeyCommand, StartsFromALoadedKeyOrFromAClearedOne) {
 }
 
 TEST_F(KeyCommand, InfoShowsCentreOptionsAndRadii) {
-    makeKey("k.vkp");
     const CliResult r = run({"info", "@k.vkp"});
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* line : {"  centre          ", "  options         0x00000000", "  inner surface   radius 2550.00 .. ",

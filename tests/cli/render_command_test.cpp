@@ -44,7 +44,6 @@ std::vector<uint8_t> channelsOf(const std::string& file, int& channels) {
 }
 
 TEST_F(RenderCommand, WritesWhatTheEngineComputesInEveryBlendMode) {
-    makeKey("k.vkp");
     const RgbImage fg = readRgbImage(path("fg.png"), "fg"), bg = readRgbImage(path("bg.png"), "bg");
     const RgbImage grey(kWidth, kHeight, 127);
     const struct {
@@ -74,7 +73,6 @@ TEST_F(RenderCommand, WritesWhatTheEngineComputesInEveryBlendMode) {
 }
 
 TEST_F(RenderCommand, AlphaCarriesTheMatte) {
-    makeKey("k.vkp");
     ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@rgb.png", "--matte", "@m.png"}).status, 0);
     ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@rgba.png", "--alpha"}).status, 0);
     int channels = 0;
@@ -89,7 +87,6 @@ TEST_F(RenderCommand, AlphaCarriesTheMatte) {
 }
 
 TEST_F(RenderCommand, RendersAFrameSequenceOverOneBackground) {
-    makeKey("k.vkp");
     for (int frame = 1; frame <= 3; ++frame) {
         RgbImage fg = readRgbImage(path("fg.png"), "fg");
         for (size_t i = 0; i < fg.pixels.size(); i += 97) fg.pixels[i] = static_cast<uint8_t>(40 * frame);
