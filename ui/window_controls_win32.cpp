@@ -152,15 +152,20 @@ bool Win32ProgressBar::createBar(int32_t maximum) {
     SendMessageA(bar_, PBM_SETRANGE32, 0, maximum);
     maximum_ = maximum;
     position_ = sentPosition_ = 0;
+    sentAt_ = GetTickCount();
     return true;
 }
 
 void Win32ProgressBar::stepBar() {
     if (!bar_) return;
     ++position_;
-    if (position_ - sentPosition_ < std::max(1, maximum_ / 100) && position_ < maximum_) return;
+    // Unsigned tick differences stay right across the counter's wrap.
+    const DWORD now = GetTickCount();
+    const bool due = position_ - sentPosition_ >= std::max(1, maximum_ / 100) && now - sentAt_ >= kRepaintGapMs;
+    if (!due && position_ < maximum_) return;
     SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
     sentPosition_ = position_;
+    sentAt_ = now;
 }
 
 void Win32ProgressBar::destroyBar() {

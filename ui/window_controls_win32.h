@@ -59,12 +59,15 @@ public:
 private:
     HWND statusBar_;
     HWND bar_ = nullptr;
-    // The control repaints on every message (about a millisecond each under Wine), which per
-    // row of a pass cost more than the pass: it is told the position once per hundredth of
-    // its range.
+    // The control repaints on every message (more than a millisecond each under Wine): told
+    // the position per row it cost more than the pass, and even once per hundredth of its
+    // range it added 150 ms to the re-key of a small image. It is told at most once per hundredth
+    // and once per kRepaintGapMs, which an eye cannot tell from smooth.
+    static constexpr DWORD kRepaintGapMs = 40;
     int32_t maximum_ = 0;
     int32_t position_ = 0;
     int32_t sentPosition_ = 0;
+    DWORD sentAt_ = 0;
 };
 
 // Inverts the low seven bits of each channel of a window pixel.

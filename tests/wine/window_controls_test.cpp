@@ -82,19 +82,20 @@ TEST_F(WindowControls, ProgressBarLivesInTheStatusBarFromFirstToLastReport) {
     HWND shown = FindWindowExA(status, nullptr, PROGRESS_CLASSA, "VeloProgWin");
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(SendMessageA(shown, PBM_GETRANGE, FALSE, 0), 9);
-    for (int32_t k = 1; k < 9; ++k) bar.report(view, k, 10);
-    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 8);
     bar.report(view, 9, 10);
     EXPECT_FALSE(IsWindow(shown));
-    // A long pass moves the control once per hundredth of its range.
+    // The control moves once per hundredth of its range, and not again within 40 ms: a quick
+    // burst of rows leaves it where it was.
     bar.report(view, 0, 1001);
     shown = FindWindowExA(status, nullptr, PROGRESS_CLASSA, "VeloProgWin");
-    for (int32_t k = 1; k < 10; ++k) bar.report(view, k, 1001);
+    for (int32_t k = 1; k <= 30; ++k) bar.report(view, k, 1001);
     EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 0);
-    bar.report(view, 10, 1001);
-    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 10);
-    for (int32_t k = 11; k < 1000; ++k) bar.report(view, k, 1001);
-    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 990);
+    Sleep(60);
+    bar.report(view, 31, 1001);
+    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 31);
+    Sleep(60);
+    bar.report(view, 32, 1001);
+    EXPECT_EQ(SendMessageA(shown, PBM_GETPOS, 0, 0), 31);
     setStatusText(status, "a hint");
     char text[32] = {};
     SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
