@@ -128,11 +128,7 @@ TEST_F(BackgroundStore, SelectionStoresItsRectangleWhichLoadsOnlyIntoAPictureOfT
     EXPECT_EQ(platform.files.at(kBackgroundPath), backgroundFile(picture, options.selection));
     // A picture of the selection's size takes it whole; under a selection there, only its part.
     options.selection = Rect{1, 2, 5, 8};
-    const RgbImage stored = rgbOf(picture, Rect{2, 3, 9, 13});
-    const HostImage small = greenScreen(10, 7);
-    const RgbImage seen = backgroundSeen(small);
-    for (int32_t y = 0; y < seen.height; ++y)
-        EXPECT_EQ(std::memcmp(seen.at(y, 0), stored.at(1 + y, 2), static_cast<size_t>(seen.width) * 3), 0);
+    EXPECT_EQ(backgroundSeen(greenScreen(10, 7)).pixels, rgbOf(picture, Rect{2 + 1, 3 + 2, 2 + 5, 3 + 8}).pixels);
     // The original picture's size no longer matches.
     options.hasSelection = false;
     platform.messages.clear();

@@ -120,8 +120,6 @@ TEST_F(StartChecks, HostBuffersWithStridesTooSmallEndTheCallWithoutWriting) {
     const auto tamper = std::vector<std::function<void(FilterRecord&)>>{
         [](FilterRecord& r) { r.inRowBytes -= 1; },
         [](FilterRecord& r) { r.outColumnBytes = 2; },
-        [](FilterRecord& r) { r.outData = nullptr; },
-        [](FilterRecord& r) { r.inRowBytes = -r.inRowBytes; },
     };
     for (const auto& change : tamper) {
         options.afterAdvance = change;
