@@ -21,9 +21,8 @@ protected:
     }
     // A dialog run over the saved background: the background image the run composites over.
     RgbImage backgroundSeen(const HostImage& foreground) {
-        const Rect& area = options.hasSelection ? options.selection : Rect{0, 0, 0, 0};
-        RgbImage seen = options.hasSelection ? RgbImage(area.right - area.left, area.bottom - area.top)
-                                             : RgbImage(foreground.width, foreground.height);
+        const Rect area = options.hasSelection ? options.selection : wholeOf(foreground);
+        RgbImage seen(area.right - area.left, area.bottom - area.top);
         HostImage image = foreground;
         const auto copy = [&](FilterPlugin& window) {
             for (int32_t y = 0; y < seen.height; ++y)
