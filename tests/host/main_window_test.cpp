@@ -174,15 +174,10 @@ TEST_F(MainWindowRun, TuningDragsOpenTheDialogAnotherOperationClosesItAndSelectC
                   plugin.handleCommand(IDM_TUNE_COLORS);
                   drag(plugin, subject);
                   EXPECT_EQ(scripted.tuning.calls, (std::vector<std::string>{"create", "reset"}));
-                  const KeyModelRecord atDrag = saveLiveKey();
-                  plugin.tuningDialog()->scroll(IDC_TUNE_CLIP_LOW, ScrollRequest::PageForward, 0);
-                  EXPECT_FALSE(sameKey(saveLiveKey(), atDrag));
                   plugin.handleCommand(IDM_TUNE_COLORS);
                   EXPECT_TRUE(plugin.tuningDialog()->isOpen()) << "choosing tuning again keeps it";
                   plugin.handleCommand(IDM_SELECT_BACKGROUND);
-                  EXPECT_FALSE(plugin.tuningDialog()->isOpen());
-                  EXPECT_EQ(scripted.tuning.calls.back(), "destroy");
-                  EXPECT_TRUE(sameKey(saveLiveKey(), atDrag)) << "the unapplied slider move is discarded";
+                  EXPECT_FALSE(plugin.tuningDialog()->isOpen());  // closed: its own test shows what that undoes
 
                   plugin.handleCommand(IDM_BLEND_SOLID);
                   scripted.chooser.answer = 0x000000FF;
@@ -196,8 +191,10 @@ TEST_F(MainWindowRun, TuningDragsOpenTheDialogAnotherOperationClosesItAndSelectC
                   // OK with the dialog open renders the sliders' last settings.
                   plugin.handleCommand(IDM_TUNE_COLORS);
                   drag(plugin, subject);
+                  const KeyModelRecord atDrag = saveLiveKey();
                   plugin.tuningDialog()->scroll(IDC_TUNE_DECOLOR, ScrollRequest::Bottom, 0);
                   lastSliders = saveLiveKey();
+                  EXPECT_FALSE(sameKey(lastSliders, atDrag));
                   plugin.handleCommand(IDM_OK);
               }),
               noErr);
