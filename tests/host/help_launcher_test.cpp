@@ -74,7 +74,6 @@ TEST(HelpLauncher, ReaderViewerOrMessageForEachArrangement) {
         {"third", {kManual, "C:\\Zelvarn\\Acroread\\acroRD32.exe"}, "C:\\Zelvarn\\Acroread\\acroRD32.exe", 0, false},
         {"drive before place", {kManual, "N:\\Acroread\\acroread.exe", "C:\\Zelvarn\\Acroread\\acroRD32.exe"},
          "C:\\Zelvarn\\Acroread\\acroRD32.exe", 0, false},
-        {"letter case", {kManual, "E:\\Acroread\\ACROREAD.EXE"}, "E:\\Acroread\\ACROREAD.EXE", 0, false},
         {"network drive", {kManual, "N:\\Acrobat3\\Reader\\AcroRd32.exe"}, "N:\\Acrobat3\\Reader\\AcroRd32.exe", 0, false},
         // No reader in a usual place: the viewer, and only without one a search of the drives.
         {"viewer before the search", {kManual, deep}, "", 0, false, true},
