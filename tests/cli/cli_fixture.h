@@ -61,8 +61,6 @@ protected:
         return {status, out.str(), err.str()};
     }
 
-    std::set<std::string> files() const { return scratch_.names(); }
-
     // Every name in the folder with the bytes of each regular file (a link loop is no file, and
     // no reason to throw; a folder made in place of a file changes the bytes to none).
     std::map<std::string, std::string> contents() const {
@@ -76,10 +74,12 @@ protected:
     }
 
     // Refused with its one error line, the folder exactly as it was.
-    void expectRefused(const std::vector<std::string>& words, const std::string& fragment) const {
+    CliResult expectRefused(const std::vector<std::string>& words, const std::string& fragment) const {
         const auto before = contents();
-        expectError(run(words), fragment);
+        const CliResult result = run(words);
+        expectError(result, fragment);
         EXPECT_EQ(contents(), before) << "the folder changed";
+        return result;
     }
 
     testing::ScratchFolder scratch_;

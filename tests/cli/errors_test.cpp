@@ -24,7 +24,6 @@ TEST_F(CliErrors, MissingOrUnreadableFiles) {
                   "cannot read background");
     expectRefused({"render", "@none.png", "--key", "@k.vkp", "--gray", "--out", "@o.png"}, "no such file");
     expectRefused({"render", "@fg.png", "--key", "@none.vkp", "--gray", "--out", "@o.png"}, "cannot read key");
-    expectRefused({"info", "@none.vkp"}, "no such file");
 }
 
 TEST_F(CliErrors, FilesThatAreNotSettingsFiles) {
@@ -77,10 +76,6 @@ TEST_F(CliErrors, BackgroundOfAnotherSize) {
 TEST_F(CliErrors, OutputsThatCannotBeWrittenOrWouldReplaceAnInput) {
     expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.jpg", "--alpha"}, "no alpha channel");
     expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.unknownformat"}, "cannot write");
-    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--background", "@bg.png", "--out", "@bg.png"},
-                  "would overwrite the background");
-    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@missing/o.png"}, "cannot write");
-    expectRefused({"key", "@fg.png", "--auto", "1,1", "--save", "@missing/k.vkp"}, "cannot write key");
     // What the format's own writer would take the process down over.
     expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png", "--matte", "@m.webp"},
                   "cannot write '" + path("m.webp") + "': a WebP file holds RGB or RGBA only");
@@ -120,8 +115,6 @@ TEST_F(CliErrors, ABatchWithAMissingFrameWritesNoFrame) {
                   "frame number (%04d) in FOREGROUND");
     expectRefused({"render", "@shot.%d.png", "--key", "@k.vkp", "--gray", "--frames", "1-3", "--out", "@o.png"},
                   "frame number (%04d) in OUT");
-    expectRefused({"render", "@shot.%d.png", "--key", "@k.vkp", "--gray", "--frames", "3-1", "--out", "@o.%d.png"},
-                  "ends before it begins");
 }
 
 } // namespace

@@ -26,9 +26,6 @@ TEST_F(FileSafety, AnOutputThatIsAnInputIsRefusedHoweverItIsSpelled) {
     expectRefused({"key", "@fg.png", "--load", "@k.vkp", "--auto", "1,1", "--save", "@k.vkp"}, "would overwrite the key");
     expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@fg-symlink.png"},
                   "would overwrite the foreground");
-    const std::string dottedOut = (scratch_.dir() / "." / "o.png").string();
-    expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png", "--matte", dottedOut},
-                  "are the same file");
 }
 
 // Outputs that do not exist yet, named relative to the current folder as a user types them.
@@ -76,8 +73,8 @@ TEST_F(FileSafety, FoldersAndDevicesAreNoFiles) {
                   "cannot write '" + path("plain/o.png") + "': not a directory");
     expectRefused({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", scratch_.dir().string() + "/"},
                   "it is a folder");
-    const CliResult r = run({"key", "@fg.png", "--auto", "1,1", "--save", "@plain/k.vkp"});
-    EXPECT_NE(r.err.find("cannot write key '" + path("plain/k.vkp") + "': not a directory"), std::string::npos) << r.err;
+    const CliResult r = expectRefused({"key", "@fg.png", "--auto", "1,1", "--save", "@plain/k.vkp"},
+                                      "cannot write key '" + path("plain/k.vkp") + "': not a directory");
     EXPECT_EQ(r.err.find("vktmp"), std::string::npos) << "no temporary name: " << r.err;
 }
 
@@ -105,7 +102,7 @@ TEST_F(FileSafety, ControlCharactersInNamesArePrintedEscaped) {
     const CliResult r = run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o\x1b[2J\n.png"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("o\\x1b[2J\\x0a.png"), std::string::npos) << r.out;
-    expectError(run({"info", "@none\r.vkp"}), "none\\x0d.vkp");
+    expectError(run({"info", "@none\r.vkp"}), "none\\x0d.vkp': no such file");
 }
 
 TEST_F(FileSafety, ARefusedCommandPrintsOnlyItsErrorAndNotesFollowSuccess) {
@@ -132,15 +129,6 @@ TEST_F(FileSafety, ReplacedOutputsKeepTheirPermissionsAndNeverFollowPlantedLinks
     EXPECT_EQ(contents().at("victim"), "precious");
     EXPECT_EQ(fs::status(path("o.png")).permissions(), fs::perms(0640));
     EXPECT_EQ(fs::status(path("k.vkp")).permissions(), fs::perms(0600));
-}
-
-TEST_F(FileSafety, TemporariesOfKilledRunsAreClearedByTheNextWrite) {
-    std::ofstream(path(".o.png.vktmp-999999-0")) << "half a picture";
-    std::ofstream(path(".k.vkp.vktmp-1-4")) << "half a key";
-    std::ofstream(path(".other.png.vktmp-1-0")) << "another target's";
-    ASSERT_EQ(run({"render", "@fg.png", "--key", "@k.vkp", "--gray", "--out", "@o.png"}).status, 0);
-    ASSERT_EQ(run({"key", "@fg.png", "--auto", "2,2", "--save", "@k.vkp"}).status, 0);
-    EXPECT_EQ(files(), (std::set<std::string>{"fg.png", "bg.png", "k.vkp", "o.png", ".other.png.vktmp-1-0"}));
 }
 
 } // namespace
