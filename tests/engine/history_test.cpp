@@ -71,23 +71,20 @@ const HistoryScript kScripts[] = {
 
 INSTANTIATE_TEST_SUITE_P(History, HistoryScripts, ::testing::ValuesIn(kScripts), testing::CaseName());
 
-TEST_F(History, TheFirstEntrySurvivesTheLimit) {
-    for (int i = 1; i <= 120; ++i) change(float(i));
+// A mark on the second entry goes with it when the list reaches its limit.
+TEST_F(History, TheFirstEntrySurvivesTheLimitAndAMarkOnADroppedEntryGoes) {
+    change(1);
+    engine->markSettings();
+    for (int i = 2; i <= 120; ++i) change(float(i));
     EXPECT_EQ(h().count(), 100);
+    EXPECT_EQ(h().marked(), nullptr);
+    EXPECT_FALSE(engine->returnToMark());
     int steps = 0;
     while (engine->undo()) ++steps;
     EXPECT_EQ(steps, 99);
     EXPECT_EQ(key(), 0.0f);
     engine->redo();
     EXPECT_EQ(key(), 22.0f);  // the oldest changes after the first entry were dropped
-}
-
-TEST_F(History, AMarkOnTheSecondEntryIsDroppedWithItAtTheLimit) {
-    change(1);
-    engine->markSettings();
-    for (int i = 0; i < 120; ++i) change(float(100 + i));
-    EXPECT_EQ(h().marked(), nullptr);
-    EXPECT_FALSE(engine->returnToMark());
 }
 
 TEST_F(History, StepsReprocessWithoutRecording) {

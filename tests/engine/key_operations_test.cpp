@@ -11,23 +11,17 @@ namespace {
 
 using KeyOperations = EngineTest;
 
-TEST_F(KeyOperations, DragRecordsSixteenBitSamples) {
+TEST_F(KeyOperations, DragRecordsItsFirstThousandPixelsAsSixteenBitSamples) {
     engine->keyOperation = kSelectBackground;
     engine->sampleDrag(DragPhase::Begin, 2, 1);
     engine->sampleDrag(DragPhase::Continue, 7, 3);
     engine->sampleDrag(DragPhase::Continue, 7, 3);  // the same pixel again counts again
     engine->sampleDrag(DragPhase::Continue, 99, 0);  // off the image: ignored
+    engine->sampleDrag(static_cast<DragPhase>(7), 0, 0);  // unknown phase: ignored
     EXPECT_EQ(engine->samples.sampleCount, 3);
     const KeySample& s = engine->samples.foregroundSamples[1];
     EXPECT_EQ(std::vector<int>({s.red, s.green, s.blue, s.fourth}), std::vector<int>({220 << 8, 40 << 8, 53 << 8, 0}));
-    engine->sampleDrag(static_cast<DragPhase>(7), 0, 0);  // unknown phase
-    EXPECT_EQ(engine->samples.sampleCount, 3);
-}
-
-TEST_F(KeyOperations, DragKeepsItsFirstThousandPixels) {
-    engine->keyOperation = kSelectBackground;
-    engine->sampleDrag(DragPhase::Begin, 0, 0);
-    for (int i = 1; i < 1000; ++i) engine->sampleDrag(DragPhase::Continue, 0, 0);
+    for (int i = 3; i < 1000; ++i) engine->sampleDrag(DragPhase::Continue, 0, 0);
     const KeySample last = engine->samples.foregroundSamples[999];
     engine->sampleDrag(DragPhase::Continue, 7, 0);
     EXPECT_EQ(engine->samples.sampleCount, 1000);

@@ -23,18 +23,15 @@ void expectPixel(const Pixel16& p, int r, int g, int b, int a) {
     EXPECT_EQ(p.fourth, a);
 }
 
+// The surfaces themselves belong to the zones outside them.
 TEST_F(MatteEvaluation, EachZoneAlongTheGreenVertex) {
     setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
     expectPixel(key1(10000, 20500, 10000), 0, 0, 0, 0);             // inside the inner surface
+    expectPixel(key1(10000, 21000, 10000), 0, 0, 0, 0);             // on the inner surface
     expectPixel(key1(10000, 21500, 10000), 10000, 23000, 10000, 16383);  // a = 0.25, pushed out
     expectPixel(key1(10000, 22500, 10000), 15000, 24750, 15000, 65535);  // a = 0.75, blended
-    expectPixel(key1(10000, 24000, 10000), 10000, 24000, 10000, 65535);  // beyond the outer surface
-}
-
-TEST_F(MatteEvaluation, SurfacesThemselvesBelongToTheOuterZones) {
-    setUniformKey(10000, 20000, 10000, 1000, 2000, 3000);
-    expectPixel(key1(10000, 21000, 10000), 0, 0, 0, 0);                 // on the inner surface
     expectPixel(key1(10000, 23000, 10000), 10000, 23000, 10000, 65535);  // on the outer surface
+    expectPixel(key1(10000, 24000, 10000), 10000, 24000, 10000, 65535);  // beyond the outer surface
 }
 
 TEST_F(MatteEvaluation, NearKeyBoxIsFourUnitsWide) {
