@@ -28,7 +28,6 @@ TEST_F(CliErrors, MissingOrUnreadableFiles) {
 
 TEST_F(CliErrors, FilesThatAreNotSettingsFiles) {
     expectRefused({"render", "@fg.png", "--key", "@notes.vkp", "--gray", "--out", "@o.png"}, "not a Velokrom settings file");
-    expectRefused({"render", "@fg.png", "--key", "@fg.png", "--gray", "--out", "@o.png"}, "not a Velokrom settings file");
     expectRefused({"key", "@fg.png", "--load", "@notes.vkp", "--save", "@new.vkp"}, "not a Velokrom settings file");
     expectRefused({"info", "@bg.png"}, "not a Velokrom settings file");
 }
