@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "engine/auto_setup.h"
@@ -14,15 +15,12 @@ using AutoSetup = KeyTest;
 
 TEST_F(AutoSetup, HsvOfPrimariesAndGreys) {
     const Hsv green = rgbToHsv(0.0f, 65280 * 1.5259022e-5f, 0.0f);
-    EXPECT_EQ(green.h, 2.0f);
-    EXPECT_EQ(green.s, 1.0f);
+    EXPECT_EQ(std::pair(green.h, green.s), std::pair(2.0f, 1.0f));
     EXPECT_EQ(colorClassOf(green.h, green.s, green.v), kClassGreen);
     const Hsv grey = rgbToHsv(0.5f, 0.5f, 0.5f);
-    EXPECT_EQ(grey.s, 0.0f);
-    EXPECT_EQ(grey.h, 0.0f);
+    EXPECT_EQ(std::pair(grey.h, grey.s), std::pair(0.0f, 0.0f));
     EXPECT_EQ(colorClassOf(grey.h, grey.s, grey.v), kClassGrey);
-    const Hsv magenta = rgbToHsv(1.0f, 0.0f, 0.5f);  // red is max, h = b - g negative... wraps
-    EXPECT_FLOAT_EQ(magenta.h, 5.5f);
+    EXPECT_FLOAT_EQ(rgbToHsv(1.0f, 0.0f, 0.5f).h, 5.5f);  // red is max, h = b - g negative... wraps
 }
 
 TEST_F(AutoSetup, ClassBoundaries) {

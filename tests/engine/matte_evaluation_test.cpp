@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "engine/face_planes.h"
 #include "engine/matte_evaluation.h"
 #include "key_fixture.h"
@@ -17,10 +19,7 @@ Pixel16 key1(uint16_t r, uint16_t g, uint16_t b, Pixel16 reference = {30000, 300
 }
 
 void expectPixel(const Pixel16& p, int r, int g, int b, int a) {
-    EXPECT_EQ(p.red, r);
-    EXPECT_EQ(p.green, g);
-    EXPECT_EQ(p.blue, b);
-    EXPECT_EQ(p.fourth, a);
+    EXPECT_EQ((std::array<int, 4>{p.red, p.green, p.blue, p.fourth}), (std::array<int, 4>{r, g, b, a}));
 }
 
 // The surfaces themselves belong to the zones outside them.
