@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 #include <vector>
 
-#include "ui/drag_trail.h"
-#include "named_cases.h"
 #include "scripted_window.h"
+#include "ui/drag_trail.h"
 #include "ui/sample_drag_gesture.h"
 
 namespace velokrom {
@@ -16,45 +16,34 @@ namespace {
 
 using Screen = testing::ScriptedScreen;
 
-std::vector<ClientPoint> lineOf(ClientPoint from, ClientPoint to) {
-    std::vector<ClientPoint> points;
-    fourConnectedLine(from, to, [&](int32_t x, int32_t y) { points.push_back({x, y}); });
+std::vector<std::pair<int32_t, int32_t>> lineOf(ClientPoint from, ClientPoint to) {
+    std::vector<std::pair<int32_t, int32_t>> points;
+    fourConnectedLine(from, to, [&](int32_t x, int32_t y) { points.emplace_back(x, y); });
     return points;
 }
 
-struct LineCase {
-    const char* name;
-    ClientPoint from, to;
-};
-class FourConnectedLine : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(FourConnectedLine, StepsOnePixelAtATimeFromJustAfterTheStartToTheEnd) {
-    const ClientPoint from = GetParam().from;
-    const ClientPoint to = GetParam().to;
-    const std::vector<ClientPoint> points = lineOf(from, to);
-    ASSERT_FALSE(points.empty());
-    EXPECT_TRUE(points.back().x == to.x && points.back().y == to.y);
-    const bool single = from.x == to.x && from.y == to.y;
-    EXPECT_EQ(points.size(), single ? 1u : static_cast<size_t>(std::abs(to.x - from.x) + std::abs(to.y - from.y)));
-    ClientPoint previous = from;
-    for (const ClientPoint& p : points) {
-        EXPECT_TRUE(single || std::abs(p.x - previous.x) + std::abs(p.y - previous.y) == 1) << p.x << "," << p.y;
-        previous = p;
+TEST(FourConnectedLine, StepsOnePixelAtATimeFromJustAfterTheStartToTheEnd) {
+    // A point, right, left, shallow down, steep down-left, steep up, diagonally into negatives.
+    const std::pair<ClientPoint, ClientPoint> lines[] = {{{5, 5}, {5, 5}}, {{0, 0}, {9, 0}},  {{9, 3}, {0, 3}},
+                                                         {{2, 2}, {7, 4}}, {{7, 4}, {2, 9}},  {{3, 20}, {6, 1}},
+                                                         {{0, 0}, {-6, -6}}};
+    for (const auto& [from, to] : lines) {
+        SCOPED_TRACE(::testing::Message() << from.x << "," << from.y << " to " << to.x << "," << to.y);
+        const auto points = lineOf(from, to);
+        const int32_t steps = std::abs(to.x - from.x) + std::abs(to.y - from.y);
+        ASSERT_EQ(points.size(), static_cast<size_t>(steps > 0 ? steps : 1));
+        EXPECT_EQ(points.back(), std::pair(to.x, to.y));
+        std::pair previous(from.x, from.y);
+        for (const auto& p : points) {
+            EXPECT_EQ(std::abs(p.first - previous.first) + std::abs(p.second - previous.second), steps > 0 ? 1 : 0);
+            previous = p;
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Directions, FourConnectedLine,
-                         ::testing::Values(LineCase{"OnePoint", {5, 5}, {5, 5}}, LineCase{"Right", {0, 0}, {9, 0}},
-                                           LineCase{"Left", {9, 3}, {0, 3}}, LineCase{"ShallowDown", {2, 2}, {7, 4}},
-                                           LineCase{"SteepDownLeft", {7, 4}, {2, 9}},
-                                           LineCase{"SteepUp", {3, 20}, {6, 1}},
-                                           LineCase{"DiagonalIntoNegatives", {0, 0}, {-6, -6}}), testing::CaseName());
-
-TEST(FourConnectedLineShape, ADiagonalGoesVerticallyFirstAndTurnsAtTheCorner) {
+TEST(FourConnectedLine, ADiagonalGoesVerticallyFirstAndTurnsAtTheCorner) {
     // Major axis vertical on a tie; error 1 - 2 < 0 at once: corner (0,1), then (1,1).
-    std::vector<std::pair<int32_t, int32_t>> points;
-    for (const ClientPoint& p : lineOf({0, 0}, {2, 2})) points.emplace_back(p.x, p.y);
-    EXPECT_EQ(points, (std::vector<std::pair<int32_t, int32_t>>{{0, 1}, {1, 1}, {1, 2}, {2, 2}}));
+    EXPECT_EQ(lineOf({0, 0}, {2, 2}), (std::vector<std::pair<int32_t, int32_t>>{{0, 1}, {1, 1}, {1, 2}, {2, 2}}));
 }
 
 TEST(TrailMask, NeverWritesOutsideItsBytesWhateverThePoint) {
@@ -100,76 +89,58 @@ TEST(TrailMask, ACrossingPathInvertsEachPixelOnceAndErasingRestoresTheScreen) {
     EXPECT_FALSE(mask.isMarked(39, 29));
 }
 
-// ---- the gesture
+// ---- the gesture: the fixture is the engine's side of it and records each phase
 
-struct RecordedPhase {
-    DragPhase phase;
-    int32_t column, row;
-};
-class RecordingTarget : public SampleDragTarget {
-public:
-    void sampleDrag(DragPhase phase, int32_t column, int32_t row) override { phases.push_back({phase, column, row}); }
-    std::vector<RecordedPhase> phases;
-};
+using Phase = std::tuple<DragPhase, int32_t, int32_t>;
 
-class Gesture : public ::testing::Test {
+class Gesture : public ::testing::Test, public SampleDragTarget {
 protected:
     Gesture() : bits(DragTrailMask::bytesFor(40, 30), 0), gesture(DragTrailMask(bits.data(), 40, 30)) {}
+    void sampleDrag(DragPhase phase, int32_t column, int32_t row) override { phases.emplace_back(phase, column, row); }
     static ImagePixel on(int32_t c, int32_t r) { return {c, r, true}; }
-    static ImagePixel off() { return {-1, -1, false}; }
+    static constexpr ImagePixel kOff{-1, -1, false};
 
     Screen screen{40, 30};
     std::vector<uint8_t> bits;
     SampleDragGesture gesture;
-    RecordingTarget target;
+    std::vector<Phase> phases;
 };
 
 TEST_F(Gesture, APressAndReleaseWithoutMovesGivesOneSample) {
-    ASSERT_TRUE(gesture.press({4, 4}, on(2, 2), target));
-    EXPECT_TRUE(gesture.finish(on(2, 2), target, screen));
-    ASSERT_EQ(target.phases.size(), 2u);
-    EXPECT_EQ(target.phases[0].phase, DragPhase::Begin);
-    EXPECT_EQ(target.phases[1].phase, DragPhase::End);
+    ASSERT_TRUE(gesture.press({4, 4}, on(2, 2), *this));
+    EXPECT_TRUE(gesture.finish(on(2, 2), *this, screen));
+    EXPECT_EQ(phases, (std::vector<Phase>{{DragPhase::Begin, 2, 2}, {DragPhase::End, 2, 2}}));
     EXPECT_EQ(screen.inversions, 0);
 }
 
-TEST_F(Gesture, AMoveThatDoesNotMoveAddsNoSample) {
-    gesture.press({4, 4}, on(2, 2), target);
-    gesture.move({4, 4}, on(2, 2), target, screen);  // sent by the system after the press
-    gesture.move({6, 4}, on(3, 2), target, screen);
-    gesture.move({6, 4}, on(3, 2), target, screen);
-    gesture.move({30, 4}, off(), target, screen);    // away and back is a move again
-    gesture.move({6, 4}, on(3, 2), target, screen);
-    gesture.finish(on(3, 2), target, screen);
-    const std::vector<int32_t> columns = {2, 3, 3, 3};
-    ASSERT_EQ(target.phases.size(), columns.size());
-    for (size_t i = 0; i < columns.size(); ++i) EXPECT_EQ(target.phases[i].column, columns[i]) << i;
-    EXPECT_EQ(target.phases[1].phase, DragPhase::Continue);
-    EXPECT_EQ(target.phases[2].phase, DragPhase::Continue);
-}
-
-TEST_F(Gesture, MovesOffTheImageAreSkippedAndTheNextSegmentJoinsTheLastPointOnIt) {
+TEST_F(Gesture, OnlyAMoveToANewPointOnTheImageSamplesAndTheTrailJoinsThoseOnIt) {
     const std::vector<uint32_t> before = screen.pixels;
-    gesture.press({0, 0}, on(0, 0), target);
-    gesture.move({5, 0}, on(5, 0), target, screen);
-    gesture.move({35, 0}, off(), target, screen);
-    gesture.move({5, 6}, on(5, 6), target, screen);
-    EXPECT_EQ(target.phases.size(), 3u);
-    EXPECT_EQ(screen.inversions, 5 + 6);  // (1..5, 0), then (5, 1..6)
-    EXPECT_TRUE(bits[0] != 0);
+    gesture.press({0, 0}, on(0, 0), *this);
+    gesture.move({0, 0}, on(0, 0), *this, screen);  // sent by the system after the press
+    gesture.move({5, 0}, on(5, 0), *this, screen);
+    gesture.move({5, 0}, on(5, 0), *this, screen);  // reported again where it was
+    gesture.move({35, 0}, kOff, *this, screen);      // off the image: skipped
+    gesture.move({5, 6}, on(5, 6), *this, screen);  // joined to (5, 0), not to the point off it
+    EXPECT_EQ(screen.inversions, 5 + 6);            // (1..5, 0), then (5, 1..6)
+    gesture.move({35, 0}, kOff, *this, screen);
+    gesture.move({5, 6}, on(5, 6), *this, screen);  // away and back is a move again
     // Released outside the window: the drag ends all the same, and the screen is as it was.
-    EXPECT_TRUE(gesture.finish(off(), target, screen));
-    EXPECT_EQ(target.phases.back().phase, DragPhase::End);
+    EXPECT_TRUE(gesture.finish(kOff, *this, screen));
+    EXPECT_EQ(phases, (std::vector<Phase>{{DragPhase::Begin, 0, 0},
+                                          {DragPhase::Continue, 5, 0},
+                                          {DragPhase::Continue, 5, 6},
+                                          {DragPhase::Continue, 5, 6},
+                                          {DragPhase::End, -1, -1}}));
     EXPECT_EQ(screen.pixels, before);
     EXPECT_FALSE(gesture.dragging());
 }
 
 TEST_F(Gesture, WithoutAMaskTheDragStillReachesTheEngine) {
     SampleDragGesture bare(DragTrailMask(nullptr, 40, 30));
-    bare.press({1, 1}, on(1, 1), target);
-    bare.move({9, 9}, on(9, 9), target, screen);
-    bare.finish(on(9, 9), target, screen);
-    EXPECT_EQ(target.phases.size(), 3u);
+    bare.press({1, 1}, on(1, 1), *this);
+    bare.move({9, 9}, on(9, 9), *this, screen);
+    bare.finish(on(9, 9), *this, screen);
+    EXPECT_EQ(phases.size(), 3u);
     EXPECT_EQ(screen.inversions, 0);
 }
 
