@@ -17,14 +17,12 @@ namespace {
 // most the screen, in whole zoom steps.
 class FakeOwner : public DisplayOwner {
 public:
-    explicit FakeOwner(KeyerEngine& engine) : engine_(engine) { size(); }
-    int32_t bufferColumns() override { return columns; }
-    int32_t bufferRows() override { return rows; }
+    explicit FakeOwner(KeyerEngine& engine) : engine_(engine) {}
+    int32_t bufferColumns() override { return zoomed(engine_.imageWidth, 1024); }
+    int32_t bufferRows() override { return zoomed(engine_.imageHeight, 768); }
     int16_t zoomStep(double factor, int32_t, int32_t) override {
-        if (code != 0) return code;
-        engine_.zoomFactor = factor;
-        size();
-        return 0;
+        if (code == 0) engine_.zoomFactor = factor;
+        return code;
     }
     void renderView() override { ++renders; }
     int16_t paintRegion(const DisplayRect&, const DisplayRect&, void*) override { return 0; }
@@ -32,14 +30,12 @@ public:
     void zoomFailed() override { ++zoomFailures; }
     void leaveZoomMode() override { engine_.zoomMode = 0; }
 
-    int32_t columns = 0, rows = 0;
     int16_t code = 0;
     int renders = 0, dragsEnded = 0, zoomFailures = 0;
 
 private:
-    void size() {
-        columns = std::min(static_cast<int32_t>(engine_.imageWidth * engine_.zoomFactor), 1024);
-        rows = std::min(static_cast<int32_t>(engine_.imageHeight * engine_.zoomFactor), 768);
+    int32_t zoomed(int32_t size, int32_t screen) const {
+        return std::min(static_cast<int32_t>(size * engine_.zoomFactor), screen);
     }
     KeyerEngine& engine_;
 };
