@@ -14,11 +14,7 @@
 namespace velokrom {
 namespace {
 
-struct UnhandledCommand {
-    int32_t id;
-    WindowHandle control;
-    int32_t notificationCode;
-};
+using UnhandledCommand = std::tuple<int32_t, WindowHandle, int32_t>;  // id, control, notification code
 
 class RecordingWindow : public MemoryImageAccess, public MainWindow {
 public:
@@ -38,7 +34,7 @@ protected:
                              states.states[IDM_BLEND_DEFOCUSED].menuChecked};
     }
     bool onUnhandledCommand(WindowServices&, int32_t id, WindowHandle control, int32_t code) override {
-        unhandled.push_back({id, control, code});
+        unhandled.emplace_back(id, control, code);
         return handleUnknown;
     }
     ProgressBarView& progressBeforeWindow() override { return beforeWindow; }
@@ -73,10 +69,8 @@ TEST_F(MainWindowHooks, OnlyIdsOutsideTheCommandsReachTheHookWhoseAnswerDecides)
         EXPECT_EQ(model.handleCommand(IDM_FIRST - 1, &control, 7), handled);
         EXPECT_EQ(model.handleCommand(IDM_LAST + 1), handled);
     }
-    ASSERT_EQ(model.unhandled.size(), 4u);
-    auto fields = [](const UnhandledCommand& c) { return std::tuple(c.id, c.control, c.notificationCode); };
-    EXPECT_EQ(fields(model.unhandled[0]), std::tuple(IDM_FIRST - 1, WindowHandle{&control}, 7));
-    EXPECT_EQ(fields(model.unhandled[1]), std::tuple(IDM_LAST + 1, WindowHandle{}, 0));
+    const UnhandledCommand below{IDM_FIRST - 1, &control, 7}, above{IDM_LAST + 1, nullptr, 0};
+    EXPECT_EQ(model.unhandled, (std::vector<UnhandledCommand>{below, above, below, above}));
 }
 
 // Before a window only the cursor shows progress; a bar shown when a window closes went with
