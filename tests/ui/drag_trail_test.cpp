@@ -2,6 +2,7 @@
 // exact restoration, and a mask that is never written outside its own bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <tuple>
 #include <utility>
@@ -49,9 +50,8 @@ TEST(FourConnectedLine, ADiagonalGoesVerticallyFirstAndTurnsAtTheCorner) {
 TEST(TrailMask, NeverWritesOutsideItsBytesWhateverThePoint) {
     constexpr int32_t w = 13, h = 5;
     const size_t bytes = DragTrailMask::bytesFor(w, h);
-    ASSERT_EQ(bytes, static_cast<size_t>((13 / 8 + 1) * 5));
-    std::vector<uint8_t> storage(bytes + 64, 0xA5);  // guard bytes before and after
-    for (size_t i = 32; i < 32 + bytes; ++i) storage[i] = 0;
+    std::vector<uint8_t> storage(bytes + 64, 0xA5);  // 32 guard bytes before and after
+    std::fill_n(storage.begin() + 32, bytes, 0);
     DragTrailMask mask(storage.data() + 32, w, h);
     Screen screen(w, h);
     // A window larger than the screen, or partly off it: points beyond every edge.
@@ -59,13 +59,12 @@ TEST(TrailMask, NeverWritesOutsideItsBytesWhateverThePoint) {
                                 ClientPoint{16, 4}, ClientPoint{100000, 100000}, ClientPoint{-100000, 2}})
         mask.mark(p.x, p.y, screen);
     fourConnectedLine({-20, -3}, {40, 9}, [&](int32_t x, int32_t y) { mask.mark(x, y, screen); });
-    for (size_t i = 0; i < 32; ++i) {
-        EXPECT_EQ(storage[i], 0xA5) << i;
-        EXPECT_EQ(storage[32 + bytes + i], 0xA5) << i;
-    }
+    const std::vector<uint8_t> guard(32, 0xA5);
+    EXPECT_EQ(std::vector(storage.begin(), storage.begin() + 32), guard);
+    EXPECT_EQ(std::vector(storage.end() - 32, storage.end()), guard);
     EXPECT_GT(screen.inversions, 0);  // the part of the line on the screen was drawn
     mask.erase(screen);
-    for (size_t i = 32; i < 32 + bytes; ++i) EXPECT_EQ(storage[i], 0) << i;
+    EXPECT_EQ(std::vector(storage.begin() + 32, storage.end() - 32), std::vector<uint8_t>(bytes, 0));
 }
 
 TEST(TrailMask, ACrossingPathInvertsEachPixelOnceAndErasingRestoresTheScreen) {
