@@ -103,17 +103,16 @@ TEST(StatusText, IdleHintFollowsZoomModeThenTheOperation) {
     EXPECT_STREQ(uiString(idleHintId(false, kAutoSetup)), "Click and drag to select chromakey pixels in foreground image");
     EXPECT_STREQ(uiString(idleHintId(false, kTuneColors)), "Click and drag to select pixels for color tuning");
     EXPECT_STREQ(uiString(idleHintId(true, kTuneColors)), "Click on image to zoom in;  Alt-click to zoom out");
-    EXPECT_EQ(statusStringId(IDM_UNDO, false, false, kSelectBackground), idleHintId(false, kSelectBackground));
     EXPECT_EQ(uiString(idleHintId(false, static_cast<KeyOperation>(7))), nullptr);  // an unknown operation leaves the text as it was
 }
 
 TEST(StatusText, MenuHoverShowsAPlainItemsLineAndOtherwiseTheIdleHint) {
     const int32_t help = IDM_RESET + IDS_HELP_OFFSET;
-    const int32_t idle = idleHintId(false, kAutoSetup);
-    EXPECT_EQ(menuHoverStringId({true, false, false, IDM_RESET}, false, kAutoSetup), help);
-    EXPECT_EQ(menuHoverStringId({true, true, false, IDM_RESET}, false, kAutoSetup), idle);   // a popup title
-    EXPECT_EQ(menuHoverStringId({true, false, true, IDM_RESET}, false, kAutoSetup), idle);   // the menu closes
-    EXPECT_EQ(menuHoverStringId({false, false, false, IDM_RESET}, false, kAutoSetup), idle); // no menu named
+    const int32_t idle = idleHintId(false, kSelectBackground);
+    EXPECT_EQ(menuHoverStringId({true, false, false, IDM_RESET}, false, kSelectBackground), help);
+    EXPECT_EQ(menuHoverStringId({true, true, false, IDM_RESET}, false, kSelectBackground), idle);   // a popup title
+    EXPECT_EQ(menuHoverStringId({true, false, true, IDM_RESET}, false, kSelectBackground), idle);   // the menu closes
+    EXPECT_EQ(menuHoverStringId({false, false, false, IDM_RESET}, false, kSelectBackground), idle); // no menu named
 }
 
 } // namespace

@@ -80,7 +80,7 @@ TEST_F(DisplayViewTest, ZoomClicksStopAtBothLimitsAndShowTheLimitCursor) {
     EXPECT_EQ(engine.zoomFactor, 1.0 / 16);
     EXPECT_EQ(window.cursor, CursorShape::ZoomLimit);
     EXPECT_FALSE(window.horizontal.shown);
-    EXPECT_TRUE(window.captured == false);
+    EXPECT_FALSE(window.captured);
     EXPECT_EQ(engine.samples.sampleCount, 0);  // zoom clicks never sample
 
     window.alt.reset();  // the keyboard state cannot be read: no zoom, arrow
