@@ -2,6 +2,7 @@
 // choice keeps, and when the picture is recomposited.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "keyed_scene.h"
@@ -13,45 +14,30 @@ namespace {
 
 const WindowHandle kOwner = reinterpret_cast<WindowHandle>(0x77);
 
-TEST(ScreenColors, ConversionsKeepEachChannelInItsPlace) {
-    struct Case {
-        Color16 engine;
-        Rgb8 screen;
-        PackedColor packed;
-    };
-    // Each channel in its own byte, and the low byte dropped rather than rounded.
-    const Case cases[] = {
-        {{0x1234, 0xABCD, 0x7F00}, {0x12, 0xAB, 0x7F}, 0x007FAB12},
-        {{65535, 0, 255}, {255, 0, 0}, 0x000000FF},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(screenColor(c.engine), c.screen);
-        EXPECT_EQ(packedColor(c.screen), c.packed);
-        EXPECT_EQ(unpackedColor(c.packed), c.screen);
-    }
-    EXPECT_EQ(engineChannel(1), 256);
-}
-
 class SolidColorChooser : public KeyedScene {
 protected:
     testing::ScriptedColorChooser chooser;
     CustomColors custom{};
 };
 
+// The chooser takes and gives 8-bit channels packed as 0x00BBGGRR, the engine holds 16 bits: every
+// channel here differs, so that one out of place, or a low byte rounded instead of dropped, shows.
 TEST_F(SolidColorChooser, CancelChangesNothingAndAcceptStoresTheColourTimes256WithTheCustomColours) {
-    engine->solidColor[3] = 1234;
-    chooser.answer = 0x00FFFFFF;
+    const std::vector<uint16_t> start = {0x1234, 0xABCD, 0x7F00, 1234};
+    std::copy(start.begin(), start.end(), engine->solidColor);
+    chooser.answer = 0x00FF0180;
     chooser.accept = false;
     EXPECT_FALSE(chooseSolidColor(*engine, chooser, kOwner, custom));
-    EXPECT_EQ(engine->solidColor[0], 32767);
+    EXPECT_EQ(std::vector(engine->solidColor, engine->solidColor + 4), start);
     EXPECT_EQ(custom, CustomColors{}) << "a custom colour defined and cancelled is not kept";
 
     chooser.accept = true;
     EXPECT_FALSE(chooseSolidColor(*engine, chooser, kOwner, custom));
     EXPECT_EQ(chooser.owners, (std::vector<WindowHandle>{kOwner, kOwner}));
-    EXPECT_EQ(chooser.offeredInitial.back(), 0x007F7F7Fu) << "the starting grey 32767";
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(engine->solidColor[c], 65280);
-    EXPECT_EQ(engine->solidColor[3], 1234) << "the fourth word stays";
+    EXPECT_EQ(chooser.offeredInitial, (std::vector<PackedColor>{0x007FAB12, 0x007FAB12}));
+    EXPECT_EQ(std::vector(engine->solidColor, engine->solidColor + 4),
+              (std::vector<uint16_t>{0x8000, 0x0100, 0xFF00, 1234}))
+        << "the fourth word stays";
     EXPECT_EQ(custom[3], 0x00336699u) << "the custom colour defined and accepted is kept";
 }
 
