@@ -69,17 +69,31 @@ protected:
     KeyModelRecord atDrag{};
 };
 
-TEST_F(TuningDialogTest, ASecondDragKeepsTheSlidersAndWhatCloseReturnsToIsTheKeyAtThatDrag) {
+// A second drag keeps the sliders where they are; Close then discards every slider move since that
+// drag, once.
+TEST_F(TuningDialogTest, ASecondDragKeepsTheSlidersAndCloseReturnsToTheKeyAtThatDragOnce) {
     move(IDC_TUNE_CLIP_LOW, ScrollRequest::PageForward);
     const KeyModelRecord moved = saveLiveKey();
     view.calls.clear();
     dialog->tuningDragEnded();
     EXPECT_EQ(view.calls, std::vector<std::string>{"swatch"});
     EXPECT_EQ(dialog->position(2), 40);
-    move(IDC_TUNE_CLIP_HIGH, ScrollRequest::PageForward);
+    move(IDC_TUNE_DECOLOR, ScrollRequest::PageForward);
+    move(IDC_TUNE_CLIP_HIGH, ScrollRequest::LineBack);
     dialog->close();
     EXPECT_TRUE(sameKey(saveLiveKey(), moved));
+    EXPECT_FALSE(dialog->isOpen());
+    EXPECT_EQ(view.calls.back(), "destroy");
+    EXPECT_EQ(engine->history().count(), 1);
 
+    // Closed already: a second close must not bring back an old key.
+    setUniformKey(1, 2, 3, 4, 5, 6);
+    const KeyModelRecord later = saveLiveKey();
+    dialog->close();
+    EXPECT_TRUE(sameKey(saveLiveKey(), later));
+}
+
+TEST_F(TuningDialogTest, AWindowThatCannotBeMadeLeavesTheDialogShut) {
     testing::ScriptedTuningView failing;
     failing.creatable = false;
     TuningDialog refused(*engine, failing);
@@ -101,23 +115,6 @@ TEST_F(TuningDialogTest, ASliderChangesTheKeyAndTheSwatchButNotThePicture) {
     EXPECT_FALSE(dialog->scroll(IDC_TUNE_SWATCH, ScrollRequest::PageBack, 0));
     EXPECT_FALSE(dialog->scroll(IDC_TUNE_APPLY, ScrollRequest::Top, 0));
     EXPECT_EQ(dialog->position(2), 1000);
-}
-
-TEST_F(TuningDialogTest, CloseDiscardsEverySliderMoveSinceTheDrag) {
-    move(IDC_TUNE_DECOLOR, ScrollRequest::PageForward);
-    move(IDC_TUNE_CLIP_LOW, ScrollRequest::Thumb, 700);
-    move(IDC_TUNE_CLIP_HIGH, ScrollRequest::LineBack);
-    dialog->close();
-    EXPECT_TRUE(sameKey(saveLiveKey(), atDrag));
-    EXPECT_FALSE(dialog->isOpen());
-    EXPECT_EQ(view.calls.back(), "destroy");
-    EXPECT_EQ(engine->history().count(), 1);
-
-    // Closed already: a second close must not bring back an old key.
-    setUniformKey(1, 2, 3, 4, 5, 6);
-    const KeyModelRecord later = saveLiveKey();
-    dialog->close();
-    EXPECT_TRUE(sameKey(saveLiveKey(), later));
 }
 
 TEST_F(TuningDialogTest, ApplyKeepsTheChangeShowsItAndReturnsTheSlidersToZero) {
