@@ -11,10 +11,6 @@ size_t DragTrailMask::bytesFor(int32_t width, int32_t height) {
     return static_cast<size_t>(width > 0 ? width / 8 + 1 : 1) * static_cast<size_t>(height > 0 ? height : 1);
 }
 
-bool DragTrailMask::isMarked(int32_t x, int32_t y) const {
-    return inside(x, y) && (bits_[static_cast<size_t>(y) * rowBytes() + x / 8] & (0x80 >> (x % 8))) != 0;
-}
-
 void DragTrailMask::mark(int32_t x, int32_t y, TrailCanvas& canvas) {
     if (!inside(x, y)) return;
     uint8_t& byte = bits_[static_cast<size_t>(y) * rowBytes() + x / 8];

@@ -29,7 +29,6 @@ public:
     DragTrailMask(uint8_t* bits, int32_t width, int32_t height);
     static size_t bytesFor(int32_t width, int32_t height);
 
-    bool isMarked(int32_t x, int32_t y) const;
     // Inverts the pixel the first time it is marked in a drag; later marks leave it.
     void mark(int32_t x, int32_t y, TrailCanvas& canvas);
     // Inverts every marked pixel back and clears the mask.
