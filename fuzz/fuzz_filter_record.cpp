@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t width = in.ConsumeIntegralInRange(1, 12), height = in.ConsumeIntegralInRange(1, 6);
     vkhost::HostImage image = velokrom::testing::greenScreen(width, height, in.ConsumeIntegralInRange(3, 6));
     fuzzing::PluginRun run;
-    run.platform.files[fuzzing::kBackgroundPath] = {};  // present but empty: a failed load
+    run.platform.files[velokrom::testing::kBackgroundPath] = {};  // present but empty: a failed load
     run.options.layered = in.ConsumeBool();
     run.options.offerAdvanceState = in.ConsumeBool();
     run.options.offerProgress = in.ConsumeBool();

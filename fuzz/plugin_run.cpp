@@ -2,8 +2,6 @@
 
 namespace velokrom::fuzzing {
 
-const char* const kBackgroundPath = "C:\\ZELVARN\\VELOKROM.BKG";
-
 namespace {
 
 // Auto Setup on the backing of a 16 x 8 picture, made once.
@@ -26,7 +24,7 @@ PluginRun::PluginRun()
     : host([this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
           pluginEntry(selector, record, data, result, environment);
       }) {
-    platform.directories.insert("C:\\ZELVARN");
+    platform.directories.insert(testing::kBackgroundFolder);
     // A repeated run shows nothing: a small screen spares clearing megabytes per input.
     options.screenWidth = options.screenHeight = 16;
     // The plain pass on the calling thread: the colour cache, tens of megabytes allocated and

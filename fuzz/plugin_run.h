@@ -13,8 +13,6 @@
 
 namespace velokrom::fuzzing {
 
-extern const char* const kBackgroundPath;
-
 // A block as an earlier run leaves it: a key made on the backing of the shared green-screen
 // picture (tests/support/host_images.h), the given
 // background source, blend mode and alpha choice.

@@ -110,7 +110,7 @@ TEST_F(BackgroundStore, DamagedFilesAndFilesOfAnotherSizeAreReportedAndGrayIsUse
     files[3].first.resize(30);  // inside the header
     files.push_back({backgroundFile(backgroundPicture(12, 9), Rect{0, 0, 9, 12}),  // one row more
                      {IDS_MSG_SIZE_MISMATCH_STR, IDS_MSG_LOAD_FAILED_STR}});
-    platform.directories.insert("C:\\ZELVARN");
+    platform.directories.insert(kBackgroundFolder);
     for (const auto& [file, messages] : files) {
         platform.files[kBackgroundPath] = file;
         platform.messages.clear();

@@ -2,8 +2,6 @@
 
 namespace velokrom::testing {
 
-const std::string kBackgroundPath = "C:\\ZELVARN\\VELOKROM.BKG";
-
 PluginTest::PluginTest()
     : host([this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
           pluginEntry(selector, record, data, result, environment);
@@ -17,7 +15,7 @@ void PluginTest::giveSavedState(const KeyModelRecord& key, BackgroundSource back
 }
 
 void PluginTest::storeBackground(const HostImage& picture) {
-    platform.directories.insert("C:\\ZELVARN");
+    platform.directories.insert(kBackgroundFolder);
     platform.files[kBackgroundPath] = backgroundFile(picture, wholeOf(picture));
 }
 

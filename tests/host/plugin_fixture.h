@@ -20,7 +20,6 @@ namespace velokrom::testing {
 
 using vkhost::HostImage;
 
-extern const std::string kBackgroundPath;
 constexpr intptr_t kHostWindow = 0x4711;
 
 class PluginTest : public ::testing::Test {

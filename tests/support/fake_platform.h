@@ -14,6 +14,11 @@
 
 namespace velokrom::testing {
 
+// Where the plug-in keeps its background file on the fake machine: its first choice, a folder
+// at the root of the first fixed drive, C:.
+inline const std::string kBackgroundFolder = "C:\\ZELVARN";
+inline const std::string kBackgroundPath = kBackgroundFolder + "\\VELOKROM.BKG";
+
 struct ShownMessage {
     WindowHandle owner;
     MessageIcon icon;
