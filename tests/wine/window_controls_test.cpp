@@ -1,6 +1,7 @@
 // The main window's controls as Win32 makes them, in a frame of the test's own: the toolbar from
-// the table with the library's strips, button and menu states through the rules, the progress
-// bar in the status bar, and the trail's inversion on a device context.
+// the table with the library's strips, button and menu states through the rules, and the
+// progress bar in the status bar. (The trail's inversion on the screen is checked by every
+// paced drag of main_window_test.cpp.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -100,24 +101,6 @@ TEST_F(WindowControls, ProgressBarLivesInTheStatusBarFromFirstToLastReport) {
     char text[32] = {};
     SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "a hint");
-}
-
-TEST_F(WindowControls, TrailInvertsTheLowSevenBitsAndRestoresThem) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SetPixel(dc, 1, 2, RGB(200, 10, 128));
-    Win32TrailCanvas canvas(dc);
-    canvas.invertPixel(1, 2);
-    EXPECT_EQ(GetPixel(dc, 1, 2), RGB(200 ^ 0x7F, 10 ^ 0x7F, 128 ^ 0x7F));
-    canvas.invertPixel(1, 2);
-    EXPECT_EQ(GetPixel(dc, 1, 2), RGB(200, 10, 128));
-    canvas.invertPixel(40, 40);  // outside the bitmap: nothing to invert, nothing breaks
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 } // namespace
