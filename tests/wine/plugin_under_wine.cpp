@@ -138,10 +138,6 @@ std::string PluginUnderWine::backgroundFile() {
 
 void PluginUnderWine::removeBackgroundFile() { DeleteFileA(backgroundFile().c_str()); }
 
-bool PluginUnderWine::backgroundFileExists() {
-    return GetFileAttributesA(backgroundFile().c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::vector<uint8_t> PluginUnderWine::backgroundFileBytes() { return testing::ScratchFolder::readBytes(backgroundFile()); }
 
 void PluginUnderWine::storeBackground(const vkhost::HostImage& picture) {

@@ -54,7 +54,6 @@ protected:
     // C:\ZELVARN\VELOKROM.BKG under the first fixed drive: the one background file.
     static std::string backgroundFile();
     static void removeBackgroundFile();
-    static bool backgroundFileExists();
     static std::vector<uint8_t> backgroundFileBytes();
     // Writes picture as the background file, as saving it through the start dialog does.
     static void storeBackground(const vkhost::HostImage& picture);
