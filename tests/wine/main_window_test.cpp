@@ -65,6 +65,13 @@ protected:
     bool menuEnabled(int32_t id) const {
         return !(GetMenuState(GetMenu(main), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     }
+    // Reset, and its question answered in the real box.
+    void answerReset(int answer) const {
+        post(IDM_RESET);
+        HWND box = waitForDialog(uiString(IDS_ASK_RESET_CAPTION), kRepaintWait);
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(answerAndWait(box, answer));
+    }
     // Posts a command and waits until its menu item is checked.
     bool command(int32_t id) const {
         post(id);
@@ -395,10 +402,7 @@ TEST_F(MainWindowUnderWine, AMouseDragKeysThePictureAndItsKeySavesAndLoadsThroug
         ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(saved); })) << "\".vkp\" added to the typed name";
         EXPECT_EQ(testing::ScratchFolder::readBytes(saved), expected) << "the same bytes as velokrom key's";
 
-        post(IDM_RESET);
-        HWND ask = waitForDialog(uiString(IDS_ASK_RESET_CAPTION));
-        ASSERT_NE(ask, nullptr);
-        ASSERT_TRUE(answerAndWait(ask, IDYES));
+        answerReset(IDYES);
         newPicture(keyedView, "Reset answered Yes");
 
         // The open dialog starts in the folder used last and proposes the name used last.
@@ -460,13 +464,6 @@ protected:
         if (library)
             for (const char* name : {ZOOM_IN_CURSOR_NAME, ZOOM_OUT_CURSOR_NAME, ZOOM_LIMIT_CURSOR_NAME})
                 LoadCursorA(library->module(), name);
-    }
-
-    void answerReset(int answer) const {
-        post(IDM_RESET);
-        HWND box = waitForDialog(uiString(IDS_ASK_RESET_CAPTION), kRepaintWait);
-        ASSERT_NE(box, nullptr);
-        EXPECT_TRUE(answerAndWait(box, answer));
     }
     // The cursor on the screen is the library's cursor resource of that name.
     bool showsCursor(const char* name) const {
