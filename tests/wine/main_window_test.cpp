@@ -289,6 +289,8 @@ TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersC
         sendMouse(pastEnd, 0);
         EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 1.000"; })) << sliderTexts(tune);
         release();
+        // The thumb let go before the pointer moves on: a move it still saw would drag it there.
+        EXPECT_TRUE(waitUntil([&] { return threadState(tune).hwndCapture != clipLow; })) << "the thumb is let go";
         EXPECT_TRUE(waitUntil([&] { return screenPixel(swatch) != swatchBefore; })) << "the swatch shows the move";
         click({bar.left + 3, thumb.y});
         EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 0.999"; })) << sliderTexts(tune);
