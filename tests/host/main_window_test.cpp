@@ -42,6 +42,14 @@ protected:
         for (int32_t x = x0; x <= x1; ++x) points.push_back({x, y});
         return points;
     }
+    // The display as the window system shows it: painted again only when the logic has
+    // invalidated it since the last look.
+    const std::vector<uint8_t>& shown(FilterPlugin& plugin) {
+        const int asked = scripted.invalidations + scripted.erasingInvalidations;
+        if (asked != painted) plugin.displayView()->paint(nullptr);
+        painted = asked;
+        return host.screen();
+    }
     ScriptedCommandState& state(int32_t id) { return scripted.states.states[id]; }
     // The commands' menu items and buttons all greyed, or all enabled.
     void expectGreyed(std::initializer_list<int32_t> ids, bool greyed) {
@@ -53,6 +61,7 @@ protected:
 
     ScriptedWindow scripted{300, 200};
     HostImage image = greenScreen(40, 30);
+    int painted = -1;
 };
 
 TEST_F(MainWindowRun, StartsWithTheRefiningCommandsAndHistoryGreyedAndTheDragHint) {
@@ -111,17 +120,24 @@ TEST_F(MainWindowRun, MouseDragsKeyAsTheSameDragsReplayedAndOkRendersThatKey) {
     EXPECT_EQ(host.calls()[3].selector, filterSelectorFinish);
 }
 
+// Each step also shows its key: the display is repainted with what it showed at that key.
 TEST_F(MainWindowRun, HistoryCommandsStepThroughDragsAndResetAsksFirst) {
     EXPECT_EQ(run([&](FilterPlugin& plugin) {
+                  const std::vector<uint8_t> unkeyed = shown(plugin);
                   drag(plugin, row(0, 0, 12));
+                  const std::vector<uint8_t> marked = shown(plugin);
                   plugin.handleCommand(IDM_MARK_SETTINGS);
                   EXPECT_TRUE(state(IDM_RETURN_TO_MARK).menuEnabled);
                   plugin.handleCommand(IDM_SELECT_BACKGROUND);
-                  drag(plugin, row(2, 0, 6));
+                  drag(plugin, row(15, 14, 26));
+                  const std::vector<uint8_t> lastShown = shown(plugin);
+                  ASSERT_TRUE(lastShown != marked && marked != unkeyed) << "each drag changed the picture";
                   const HistorySnapshot* last = plugin.history().current();
                   plugin.handleCommand(IDM_UNDO);
+                  EXPECT_TRUE(shown(plugin) == marked) << "Undo";
                   expectGreyed({IDM_REDO}, false);
                   plugin.handleCommand(IDM_REDO);
+                  EXPECT_TRUE(shown(plugin) == lastShown) << "Redo";
                   EXPECT_EQ(plugin.history().current(), last);
                   EXPECT_FALSE(state(IDM_REDO).menuEnabled);
 
@@ -130,6 +146,7 @@ TEST_F(MainWindowRun, HistoryCommandsStepThroughDragsAndResetAsksFirst) {
                   EXPECT_EQ(plugin.history().current(), last);
                   plugin.handleCommand(IDM_RESET);  // Yes: back to the key the run began with
                   EXPECT_EQ(plugin.history().current(), plugin.history().first());
+                  EXPECT_TRUE(shown(plugin) == unkeyed) << "Reset answered Yes";
                   EXPECT_EQ(scripted.beeps, 2);
                   ASSERT_EQ(scripted.questions.size(), 2u);
                   EXPECT_EQ(scripted.questions[0].rfind(uiString(IDS_ASK_RESET_CAPTION), 0), 0u);
@@ -138,6 +155,7 @@ TEST_F(MainWindowRun, HistoryCommandsStepThroughDragsAndResetAsksFirst) {
 
                   plugin.handleCommand(IDM_RETURN_TO_MARK);
                   EXPECT_EQ(plugin.history().current(), plugin.history().marked());
+                  EXPECT_TRUE(shown(plugin) == marked) << "Return to Mark";
                   expectGreyed({IDM_UNDO, IDM_REDO, IDM_RESET}, false);
                   EXPECT_TRUE(plugin.keyReady);  // stepping back never greys the refining commands
               }),
