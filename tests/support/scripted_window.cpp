@@ -31,7 +31,8 @@ void ScriptedCommandStates::setButtonState(int32_t id, ButtonState state) {
     states[id].button = state;
 }
 
-bool ScriptedProgressBar::createBar(int32_t) {
+bool ScriptedProgressBar::createBar(int32_t maximum) {
+    range = maximum;
     if (!statusBar) return false;
     ++created;
     shown = true;

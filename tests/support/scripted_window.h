@@ -41,6 +41,7 @@ public:
     bool statusBar = true;
     bool shown = false;
     int created = 0, steps = 0;
+    int32_t range = -1;  // of the last bar asked for
     CursorShape cursor = CursorShape::Arrow;
 };
 

@@ -10,18 +10,8 @@
 namespace velokrom {
 namespace {
 
-// The stand-in, with the range of the last bar it was asked for.
-class RecordingView : public testing::ScriptedProgressBar {
-public:
-    bool createBar(int32_t maximum) override {
-        range = maximum;
-        return ScriptedProgressBar::createBar(maximum);
-    }
-    int32_t range = -1;
-};
-
 TEST(ProgressBar, ThreeHundredRowsCreateOnceStep298TimesAndGoAtTheLast) {
-    RecordingView view;
+    testing::ScriptedProgressBar view;
     ProgressBar bar;
     EXPECT_TRUE(bar.report(view, 0, 300));
     EXPECT_EQ(view.cursor, CursorShape::Wait);
@@ -39,7 +29,7 @@ TEST(ProgressBar, ThreeHundredRowsCreateOnceStep298TimesAndGoAtTheLast) {
 // A bar for one row has a range of nothing; whichever way an operation ends, the bar goes and
 // the next start makes one bar again.
 TEST(ProgressBar, EveryEndRemovesTheBarAndEveryStartAfterItMakesOne) {
-    RecordingView view;
+    testing::ScriptedProgressBar view;
     ProgressBar bar;
     for (const auto& [done, total] : {std::pair{1, 1}, std::pair{5, 1}, std::pair{0, 0}}) {
         bar.report(view, 0, 1);
