@@ -33,9 +33,11 @@ REGEDIT4
 REG
 WINEDEBUG=-all DISPLAY= wine regedit /S "$reg"
 
-# Wine does not load its own fonts from /usr/share/wine/fonts: Tahoma (dialogs) and Marlett
-# (caption buttons) must be in the prefix.
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+# Wine does not load its own fonts from /usr/share/wine/fonts: Tahoma (dialogs), Marlett
+# (caption buttons) and the bitmap fonts must be in the prefix. Without sserife.fon, which the
+# prefix's font list names for "MS Sans Serif", our dialogs get DejaVu Sans, a sixth wider than
+# the face their layout is measured in, and their labels wrap and clip.
+cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
 
 wineserver -w
 echo "Wine prefix ready"

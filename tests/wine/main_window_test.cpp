@@ -294,6 +294,7 @@ TEST_F(MainWindowUnderWine, TuningAndSolidColourByMouseAndKeyboardGiveTheKeyersC
         EXPECT_TRUE(waitUntil([&] { return screenPixel(swatch) != swatchBefore; })) << "the swatch shows the move";
         click({bar.left + 3, thumb.y});
         EXPECT_TRUE(waitUntil([&] { return sliderTexts(tune) == "0.000 0.000 0.999"; })) << sliderTexts(tune);
+        EXPECT_TRUE(waitUntil([&] { return threadState(tune).hwndCapture != clipLow; })) << "the arrow is let go";
         clickOn(tune, IDC_TUNE_CLOSE);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(tune); }));
 
