@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <thread>
 
 #include "scratch_folder.h"
@@ -15,13 +16,20 @@ namespace {
 
 constexpr char kCaption[] = "Velokrom";
 
-// Our dialog with the start dialog's OK button, or without it (a message box); null after the
-// time limit.
+bool hasAnswerButton(HWND box) {
+    for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
+        if (GetDlgItem(box, id)) return true;
+    return false;
+}
+
+// Our start dialog (it has its OK button) or a message box (it has a standard answer button);
+// null after the time limit. Each is known by what it has, not by what the other lacks: a start
+// dialog being destroyed has lost its buttons for a moment before it goes.
 HWND waitForDialog(bool startDialog) {
     HWND found = nullptr;
     const bool seen = vkhost::waitUntil([&] {
         found = vkhost::findDialog(kCaption);
-        return found && (GetDlgItem(found, IDC_START_OK) != nullptr) == startDialog;
+        return found && (startDialog ? GetDlgItem(found, IDC_START_OK) != nullptr : hasAnswerButton(found));
     });
     return seen ? found : nullptr;
 }
